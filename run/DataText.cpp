@@ -1,0 +1,173 @@
+#include "run/DataText.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstddef>
+#include <new>
+
+#include "run/RunError.h"
+
+namespace varneska {
+
+namespace {
+
+// Closes the descriptor on every way out of ReadDataText.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) noexcept : m_fd(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+    }
+    int Get() const noexcept { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+bool IsFolder(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// The folder part of a composed path; a doubled separator before the name still names that folder.
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    const auto end = path.find_last_not_of('/', slash);
+    return end == std::string::npos ? std::string("/") : path.substr(0, end + 1);
+}
+
+[[noreturn]] void ThrowOpenError(int error, const std::string& path) {
+    using Code = RunError::Code;
+    switch (error) {
+        case ENOENT:
+            // Telling a missing file from a missing folder lets the user see which part to fix.
+            throw RunError(IsFolder(FolderOf(path)) ? Code::FileNotFound : Code::PathNotFound, path);
+        case ENOTDIR:
+        case ENAMETOOLONG:
+            throw RunError(Code::PathNotFound, path);
+        case EACCES:
+        case EPERM:
+            throw RunError(Code::PermissionDenied, path);
+        case ENOMEM:
+            throw RunError(Code::OutOfMemory, path);
+        case EIO:
+            throw RunError(Code::DeviceIo, path);
+        default:
+            // EISDIR, ENXIO (a socket), ELOOP, EMFILE and the rest: the path cannot be read as a file.
+            throw RunError(Code::PathFileAccess, path);
+    }
+}
+
+}  // namespace
+
+DataText::DataText(std::size_t size) : m_size(size) {
+    // Below this a heap block is as fast, and stays visible to the address sanitizer.
+    constexpr std::size_t kMapFrom = std::size_t{1} << 20;
+    constexpr std::size_t kHugePage = std::size_t{2} << 20;
+    if (size < kMapFrom) {
+        m_bytes = new char[size == 0 ? 1 : size];
+        return;
+    }
+    if (size > SIZE_MAX - kHugePage) {
+        throw std::bad_alloc();
+    }
+    const std::size_t mapped = (size + kHugePage - 1) & ~(kHugePage - 1);
+    void* bytes = ::mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (bytes == MAP_FAILED) {
+        throw std::bad_alloc();
+    }
+#ifdef MADV_HUGEPAGE
+    ::madvise(bytes, mapped, MADV_HUGEPAGE);  // a hint: without it the text still reads correctly
+#endif
+    m_bytes = static_cast<char*>(bytes);
+    m_mapped = mapped;
+}
+
+DataText::DataText(DataText&& other) noexcept
+    : m_bytes(other.m_bytes), m_size(other.m_size), m_mapped(other.m_mapped) {
+    other.m_bytes = nullptr;
+    other.m_size = 0;
+    other.m_mapped = 0;
+}
+
+DataText& DataText::operator=(DataText&& other) noexcept {
+    if (this != &other) {
+        Release();
+        m_bytes = other.m_bytes;
+        m_size = other.m_size;
+        m_mapped = other.m_mapped;
+        other.m_bytes = nullptr;
+        other.m_size = 0;
+        other.m_mapped = 0;
+    }
+    return *this;
+}
+
+DataText::~DataText() { Release(); }
+
+void DataText::Release() noexcept {
+    if (m_mapped != 0) {
+        ::munmap(m_bytes, m_mapped);
+    } else {
+        delete[] m_bytes;
+    }
+    m_bytes = nullptr;
+}
+
+DataText ReadDataText(const std::string& path) {
+    using Code = RunError::Code;
+    // Non-blocking, so that a FIFO without a writer or a terminal device cannot stall the window
+    // thread; its type is checked on the opened descriptor, so nothing can swap it in between.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (file.Get() < 0) {
+        ThrowOpenError(errno, path);
+    }
+    struct stat info {};
+    if (::fstat(file.Get(), &info) != 0) {
+        throw RunError(Code::DeviceIo, path);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        throw RunError(Code::PathFileAccess, path);
+    }
+
+    const auto length = static_cast<std::size_t>(info.st_size);
+    DataText text;
+    try {
+        text = DataText(length);
+    } catch (const std::bad_alloc&) {
+        throw RunError(Code::OutOfMemory, path);
+    }
+
+    std::size_t done = 0;
+    while (done < length) {
+        // Large reads in pieces: some file systems return short counts above 2 GiB anyway.
+        constexpr std::size_t kPiece = std::size_t{1} << 30;
+        const std::size_t want = length - done < kPiece ? length - done : kPiece;
+        const ssize_t got = ::read(file.Get(), text.Data() + done, want);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw RunError(errno == EISDIR ? Code::PathFileAccess : Code::DeviceIo, path);
+        }
+        if (got == 0) {
+            throw RunError(Code::InputPastEnd, path);
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    return text;
+}
+
+}  // namespace varneska

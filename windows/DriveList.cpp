@@ -1,0 +1,114 @@
+#include "windows/DriveList.h"
+
+#include <QSet>
+#include <QSignalBlocker>
+#include <QStorageInfo>
+#include <QStyle>
+#include <algorithm>
+
+#include "windows/DirectoryListing.h"
+
+namespace varneska {
+
+namespace {
+
+bool IsPseudoFileSystem(const QByteArray& type) {
+    static const QSet<QByteArray> kPseudo = {
+        "proc",     "sysfs",      "cgroup",     "cgroup2", "devpts",  "devtmpfs",
+        "mqueue",   "debugfs",    "tracefs",    "securityfs", "pstore", "bpf",
+        "configfs", "fusectl",    "hugetlbfs",  "autofs",  "binfmt_misc", "efivarfs",
+        "rpc_pipefs", "nsfs",     "selinuxfs",  "fuse.gvfsd-fuse", "fuse.portal"};
+    return kPseudo.contains(type);
+}
+
+bool Holds(const QByteArray& volume, const QByteArray& folder) {
+    if (volume == "/") {
+        return folder.startsWith('/');
+    }
+    return folder == volume || folder.startsWith(volume + '/');
+}
+
+}  // namespace
+
+DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
+    connect(this, &QComboBox::activated, this, &DriveList::Picked);
+    Refresh();
+}
+
+void DriveList::Refresh() {
+    QList<QByteArray> mountPoints;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (volume.isValid() && !IsPseudoFileSystem(volume.fileSystemType())) {
+            mountPoints.push_back(QFile::encodeName(volume.rootPath()));
+        }
+    }
+    SetVolumes(std::move(mountPoints));
+}
+
+void DriveList::SetVolumes(QList<QByteArray> mountPoints) {
+    std::sort(mountPoints.begin(), mountPoints.end(), [](const QByteArray& a, const QByteArray& b) {
+        // The root first, then by path.
+        if ((a == "/") != (b == "/")) {
+            return a == "/";
+        }
+        return a < b;
+    });
+    mountPoints.erase(std::unique(mountPoints.begin(), mountPoints.end()), mountPoints.end());
+    const QByteArray selected = SelectedVolume();
+
+    const QSignalBlocker blocker(this);
+    m_volumes = mountPoints;
+    clear();
+    const QIcon icon = style()->standardIcon(QStyle::SP_DriveHDIcon);
+    for (const QByteArray& volume : m_volumes) {
+        addItem(icon, DirectoryListing::Shown(volume));
+    }
+    const auto kept = m_volumes.indexOf(selected);
+    m_shownIndex = static_cast<int>(kept >= 0 ? kept : (m_volumes.isEmpty() ? -1 : 0));
+    setCurrentIndex(m_shownIndex);
+}
+
+QByteArray DriveList::SelectedVolume() const {
+    const int index = currentIndex();
+    return index >= 0 && index < m_volumes.size() ? m_volumes[index] : QByteArray();
+}
+
+QByteArray DriveList::Drive() const {
+    const QByteArray volume = SelectedVolume();
+    return m_currentFolders.value(volume, volume);
+}
+
+QByteArray DriveList::VolumeOf(const QList<QByteArray>& volumes, const QByteArray& folder) {
+    QByteArray best;
+    for (const QByteArray& volume : volumes) {
+        if (Holds(volume, folder) && volume.size() > best.size()) {
+            best = volume;
+        }
+    }
+    return best;
+}
+
+void DriveList::ShowFolder(const QByteArray& folder) {
+    const QByteArray volume = VolumeOf(m_volumes, folder);
+    if (volume.isEmpty()) {
+        return;
+    }
+    m_currentFolders.insert(volume, folder);
+    SelectSilently(volume);
+}
+
+void DriveList::SelectSilently(const QByteArray& volume) {
+    const QSignalBlocker blocker(this);
+    m_shownIndex = static_cast<int>(m_volumes.indexOf(volume));
+    setCurrentIndex(m_shownIndex);
+}
+
+void DriveList::Picked(int index) {
+    if (index == m_shownIndex) {
+        return;  // the same drive again is no change
+    }
+    m_shownIndex = index;
+    emit DriveChanged();
+}
+
+}  // namespace varneska

@@ -1,0 +1,42 @@
+#pragma once
+// FolderList: Dir1 of the main window, a folder list in the classic style: the chain of folders
+// from the root down to Path, each level indented, then the subfolders of Path.
+//
+// A double-click or Enter on an entry makes it the Path. PathChanged fires whenever the Path
+// changes, also when code sets it. When the user opens a folder that cannot be read, the list
+// reports it and stays where it was.
+
+#include <QByteArray>
+#include <QListWidget>
+
+namespace varneska {
+
+class FolderList : public QListWidget {
+    Q_OBJECT
+
+public:
+    explicit FolderList(QWidget* parent = nullptr);
+
+    // An absolute path without a closing separator, but "/" for the root.
+    const QByteArray& Path() const noexcept { return m_path; }
+
+    // Shows folder, made absolute and cleaned of "." and ".." steps. Throws RunError, leaving the
+    // list as it was, when the folder cannot be listed.
+    void SetPath(const QByteArray& folder);
+
+    // The absolute, cleaned form of a folder path, as Path holds it.
+    static QByteArray Clean(const QByteArray& folder);
+
+signals:
+    void PathChanged();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void OpenEntry(QListWidgetItem* item);
+
+    QByteArray m_path;
+};
+
+}  // namespace varneska

@@ -1,0 +1,155 @@
+#include "windows/Form1.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <new>
+
+#include "run/PlotRun.h"
+#include "windows/DriveList.h"
+#include "windows/ErrorReport.h"
+#include "windows/FileList.h"
+#include "windows/FolderList.h"
+#include "windows/Form2.h"
+#include "windows/ProgressBar.h"
+#include "windows/RunAbandoned.h"
+
+namespace varneska {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+// How often a run lets the windows handle their events, and how often the bar is redrawn.
+constexpr auto kEventInterval = std::chrono::milliseconds(4);
+constexpr auto kBarInterval = std::chrono::milliseconds(15);
+
+void Report(QWidget* parent, const RunError& error) {
+    ErrorReport::Show(parent, error.Number(), QString::fromUtf8(error.what()));
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* parent)
+    : QWidget(parent),
+      m_drive1(new DriveList(this)),
+      m_dir1(new FolderList(this)),
+      m_file1(new FileList(this)),
+      m_progressBar1(new ProgressBar(this)) {
+    setWindowTitle(QStringLiteral("Varneska"));
+    // The design, at 15 twips to the pixel; nothing moves or resizes later.
+    setFixedSize(312, 253);
+    m_drive1->setGeometry(24, 16, 273, 21);
+    m_dir1->setGeometry(24, 48, 121, 141);
+    m_file1->setGeometry(152, 48, 145, 149);
+    m_progressBar1->setGeometry(24, 216, 273, 17);
+    m_drive1->setObjectName(QStringLiteral("Drive1"));
+    m_dir1->setObjectName(QStringLiteral("Dir1"));
+    m_file1->setObjectName(QStringLiteral("File1"));
+    m_progressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    // Tab order of the design: the bar (which takes no focus), Dir1, File1, Drive1.
+    m_progressBar1->setFocusPolicy(Qt::NoFocus);
+    setTabOrder(m_dir1, m_file1);
+    setTabOrder(m_file1, m_drive1);
+
+    // The browser starts in the process's current folder, on the drive that holds it.
+    connect(m_dir1, &FolderList::PathChanged, this, [this] { m_drive1->ShowFolder(m_dir1->Path()); });
+    const QByteArray start = QFile::encodeName(QDir::currentPath());
+    try {
+        m_dir1->SetPath(start);
+        m_file1->SetPath(m_dir1->Path());
+    } catch (const RunError& error) {
+        Report(this, error);
+    }
+    m_dir1->setFocus();
+
+    connect(m_drive1, &DriveList::DriveChanged, this, &Form1::Drive1Changed);
+    connect(m_dir1, &FolderList::PathChanged, this, &Form1::Dir1Changed);
+    connect(m_file1, &FileList::FileDoubleClicked, this, &Form1::File1DoubleClicked);
+}
+
+Form1::~Form1() { delete m_form2; }
+
+void Form1::Drive1Changed() {
+    try {
+        m_dir1->SetPath(m_drive1->Drive());
+    } catch (const RunError& error) {
+        Report(this, error);
+        // The folder list stayed where it was; so does the drive list.
+        m_drive1->ShowFolder(m_dir1->Path());
+    }
+}
+
+void Form1::Dir1Changed() {
+    try {
+        m_file1->SetPath(m_dir1->Path());
+    } catch (const RunError& error) {
+        Report(this, error);
+    }
+}
+
+void Form1::File1DoubleClicked() {
+    try {
+        PlotRun(m_dir1->Path().toStdString(), m_file1->FileName().toStdString(), *this);
+    } catch (const RunAbandoned&) {
+        // The last window was closed: this run and any it is nested in stop, and the program
+        // ends once they have unwound.
+        QCoreApplication::quit();
+        return;
+    } catch (const RunError& error) {
+        Report(this, error);
+    } catch (const std::bad_alloc&) {
+        Report(this, RunError(RunError::Code::OutOfMemory, m_file1->FileName().toStdString()));
+    }
+    m_progressBar1->Refresh();
+}
+
+void Form1::SetProgressMax(float max) { m_progressBar1->SetMax(max); }
+
+void Form1::SetProgressValue(float value) { m_progressBar1->SetValue(value); }
+
+void Form1::DoEvents() {
+    if (--m_callsUntilClockCheck != 0) {
+        return;
+    }
+    m_callsUntilClockCheck = kCallsPerClockCheck;
+    ProcessPendingEvents();
+}
+
+void Form1::ProcessPendingEvents() {
+    const Clock::time_point now = Clock::now();
+    if (now < m_nextEvents) {
+        return;
+    }
+    m_nextEvents = now + kEventInterval;
+    if (now >= m_nextBarRefresh) {
+        m_nextBarRefresh = now + kBarInterval;
+        m_progressBar1->Refresh();
+    }
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (!AnyWindowOpen()) {
+        throw RunAbandoned{};
+    }
+}
+
+bool Form1::AnyWindowOpen() const {
+    return isVisible() || (m_form2 != nullptr && m_form2->isVisible());
+}
+
+void Form1::ShowPlot() {
+    if (m_form2 == nullptr) {
+        m_form2 = new Form2();
+        connect(m_form2, &Form2::Closed, this, [this] {
+            // The picture goes with the window; the next run opens a fresh one.
+            m_form2->deleteLater();
+            m_form2 = nullptr;
+        });
+    }
+    m_form2->setVisible(true);
+}
+
+void Form1::DrawCell(float x1, float y1, float x2, float y2, std::uint32_t colour) {
+    if (m_form2 != nullptr) {
+        m_form2->DrawCell(x1, y1, x2, y2, colour);
+    }
+}
+
+}  // namespace varneska
