@@ -4,11 +4,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include <QCollator>
 #include <algorithm>
 #include <cerrno>
 #include <memory>
-#include <vector>
 
 #include "run/RunError.h"
 
@@ -45,26 +43,58 @@ struct CloseDirectory {
     throw RunError(code, folder.toStdString());
 }
 
+bool IsAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// Reading order: letters without regard to case, runs of digits by their number ("9" before
+// "10"). The same in every locale, so the lists look alike wherever the program runs.
+int CompareForReading(const QString& a, const QString& b) {
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (IsAsciiDigit(a[i]) && IsAsciiDigit(b[j])) {
+            while (i < a.size() && a[i] == QLatin1Char('0')) {
+                ++i;
+            }
+            while (j < b.size() && b[j] == QLatin1Char('0')) {
+                ++j;
+            }
+            qsizetype endA = i;
+            qsizetype endB = j;
+            while (endA < a.size() && IsAsciiDigit(a[endA])) {
+                ++endA;
+            }
+            while (endB < b.size() && IsAsciiDigit(b[endB])) {
+                ++endB;
+            }
+            if (endA - i != endB - j) {
+                return endA - i < endB - j ? -1 : 1;  // fewer digits, smaller number
+            }
+            for (; i < endA; ++i, ++j) {
+                if (a[i] != b[j]) {
+                    return a[i] < b[j] ? -1 : 1;
+                }
+            }
+            continue;
+        }
+        const char32_t ca = a[i].toCaseFolded().unicode();
+        const char32_t cb = b[j].toCaseFolded().unicode();
+        if (ca != cb) {
+            return ca < cb ? -1 : 1;
+        }
+        ++i;
+        ++j;
+    }
+    const qsizetype restA = a.size() - i;
+    const qsizetype restB = b.size() - j;
+    return restA == restB ? 0 : (restA < restB ? -1 : 1);
+}
+
 void SortForReading(QList<DirectoryListing::Entry>& entries) {
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setNumericMode(true);
-    // Sort keys once per entry, not once per comparison: folders can hold many thousand files.
-    std::vector<std::pair<QCollatorSortKey, qsizetype>> keys;
-    keys.reserve(static_cast<std::size_t>(entries.size()));
-    for (qsizetype i = 0; i < entries.size(); ++i) {
-        keys.emplace_back(collator.sortKey(entries[i].shown), i);
-    }
-    std::stable_sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
-        const int order = a.first.compare(b.first);
-        return order != 0 ? order < 0 : entries[a.second].name < entries[b.second].name;
-    });
-    QList<DirectoryListing::Entry> sorted;
-    sorted.reserve(entries.size());
-    for (const auto& key : keys) {
-        sorted.push_back(std::move(entries[key.second]));
-    }
-    entries = std::move(sorted);
+    std::sort(entries.begin(), entries.end(),
+              [](const DirectoryListing::Entry& a, const DirectoryListing::Entry& b) {
+                  const int order = CompareForReading(a.shown, b.shown);
+                  return order != 0 ? order < 0 : a.name < b.name;
+              });
 }
 
 }  // namespace

@@ -1,0 +1,201 @@
+// The file browser of the main window: drive, folder and file lists kept in step by the
+// handlers, what each list shows, and the reports when a folder or drive cannot be followed.
+
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "tests/windows/WindowTestSupport.h"
+#include "windows/DriveList.h"
+#include "windows/FileList.h"
+#include "windows/FolderList.h"
+#include "windows/Form1.h"
+#include "windows/Form2.h"
+
+using namespace varneska;
+
+namespace {
+
+QStringList Texts(const QListWidget* list) {
+    QStringList texts;
+    for (int row = 0; row < list->count(); ++row) {
+        texts.push_back(list->item(row)->text());
+    }
+    return texts;
+}
+
+qsizetype Indent(const QString& text) {
+    qsizetype spaces = 0;
+    while (spaces < text.size() && text[spaces] == QLatin1Char(' ')) {
+        ++spaces;
+    }
+    return spaces;
+}
+
+}  // namespace
+
+class BrowserTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        m_root = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_root->isValid());
+        m_base = QFile::encodeName(QDir(m_root->path()).canonicalPath());
+        QDir base(QFile::decodeName(m_base));
+        QVERIFY(base.mkpath(QStringLiteral("data/alpha")));
+        QVERIFY(base.mkpath(QStringLiteral("data/Beta")));
+        QVERIFY(base.mkpath(QStringLiteral("data/.hidden")));
+        for (const char* name : {"10.txt", "9.txt", "a.txt", "B.txt", ".secret"}) {
+            test::WriteFile(m_base + "/data/" + name, " 1 ");
+        }
+        QCOMPARE(::mkfifo((m_base + "/data/pipe").constData(), 0600), 0);
+        test::WriteFile(m_base + "/data/alpha/inner.txt", " 1 ");
+        m_previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(QFile::decodeName(m_base + "/data")));
+    }
+    void cleanup() {
+        QDir::setCurrent(m_previous);
+        m_root.reset();
+    }
+
+    void startsInTheCurrentFolder() {
+        Form1 form1;
+        QCOMPARE(form1.Dir1()->Path(), m_base + "/data");
+        QCOMPARE(form1.File1()->Path(), m_base + "/data");
+        QCOMPARE(form1.Drive1()->Drive(), m_base + "/data");
+        QVERIFY(form1.File1()->FileName().isEmpty());
+    }
+
+    void foldersShowTheChainThenTheSubfolders() {
+        Form1 form1;
+        const QStringList texts = Texts(form1.Dir1());
+        const auto depth = m_base.count('/') + 1;  // the steps below the root, and data
+        QCOMPARE(texts.first(), QStringLiteral("/"));
+        QCOMPARE(texts.size(), depth + 1 + 2);
+        QCOMPARE(texts[depth].trimmed(), QStringLiteral("data"));
+        QCOMPARE(form1.Dir1()->currentRow(), static_cast<int>(depth));
+        // Subfolders one level deeper than the current folder, sorted without regard to case,
+        // hidden ones left out.
+        QCOMPARE(texts[depth + 1].trimmed(), QStringLiteral("alpha"));
+        QCOMPARE(texts[depth + 2].trimmed(), QStringLiteral("Beta"));
+        QCOMPARE(Indent(texts[depth + 1]), Indent(texts[depth]) + 2);
+        QCOMPARE(Indent(texts[depth]), Indent(texts[depth - 1]) + 2);
+    }
+
+    void filesAreTheVisibleRegularFilesInReadingOrder() {
+        Form1 form1;
+        QCOMPARE(Texts(form1.File1()),
+                 (QStringList{"9.txt", "10.txt", "a.txt", "B.txt"}));
+    }
+
+    void openingAFolderMovesTheFileList() {
+        Form1 form1;
+        QSignalSpy changes(form1.Dir1(), &FolderList::PathChanged);
+        FolderList* dir1 = form1.Dir1();
+        const auto rows = dir1->findItems(QStringLiteral("alpha"), Qt::MatchEndsWith);
+        QCOMPARE(rows.size(), 1);
+        dir1->setCurrentItem(rows.first());
+        QTest::keyClick(dir1, Qt::Key_Return);
+        QCOMPARE(changes.count(), 1);
+        QCOMPARE(dir1->Path(), m_base + "/data/alpha");
+        QCOMPARE(Texts(form1.File1()), QStringList{"inner.txt"});
+
+        // Up again through the chain: the entry of "data" is one row above the current one.
+        dir1->setCurrentRow(dir1->currentRow() - 1);
+        QTest::keyClick(dir1, Qt::Key_Return);
+        QCOMPARE(dir1->Path(), m_base + "/data");
+        QCOMPARE(form1.File1()->Path(), m_base + "/data");
+    }
+
+    void pickingADriveMovesFolderAndFilesToItsCurrentFolder() {
+        QVERIFY(QDir(QFile::decodeName(m_base)).mkpath(QStringLiteral("vol/deep")));
+        test::WriteFile(m_base + "/vol/top.txt", " 1 ");
+        Form1 form1;
+        DriveList* drive1 = form1.Drive1();
+        // Two drives: the root, which holds the start folder, and a folder standing in for a
+        // second mounted volume.
+        drive1->SetVolumes({"/", m_base + "/vol"});
+        QCOMPARE(drive1->SelectedVolume(), QByteArray("/"));
+
+        QTest::keyClick(drive1, Qt::Key_Down);  // the user picks the second drive
+        QCOMPARE(drive1->SelectedVolume(), m_base + "/vol");
+        QCOMPARE(form1.Dir1()->Path(), m_base + "/vol");  // at first a drive's root
+        QCOMPARE(Texts(form1.File1()), QStringList{"top.txt"});
+        form1.Dir1()->SetPath(m_base + "/vol/deep");
+
+        QTest::keyClick(drive1, Qt::Key_Up);  // back on the root drive: where the program started
+        QCOMPARE(form1.Dir1()->Path(), m_base + "/data");
+        QCOMPARE(form1.File1()->Path(), m_base + "/data");
+
+        QTest::keyClick(drive1, Qt::Key_Down);  // the folder last shown on the second drive
+        QCOMPARE(form1.Dir1()->Path(), m_base + "/vol/deep");
+        QCOMPARE(form1.File1()->Path(), m_base + "/vol/deep");
+    }
+
+    void failedDriveChangeIsReportedAndTheBrowserStays() {
+        Form1 form1;
+        DriveList* drive1 = form1.Drive1();
+        drive1->SetVolumes({m_base, m_base + "/gone"});
+        drive1->ShowFolder(form1.Dir1()->Path());
+        test::ReportCatcher catcher;
+        QTest::keyClick(drive1, Qt::Key_Down);
+        QCOMPARE(catcher.reports.size(), 1);
+        QVERIFY2(catcher.reports.first().startsWith("Error 76: Path not found: " + m_base + "/gone"),
+                 qPrintable(catcher.reports.first()));
+        QCOMPARE(form1.Dir1()->Path(), m_base + "/data");
+        QCOMPARE(drive1->SelectedVolume(), m_base);
+    }
+
+    void folderThatHasGoneIsReported() {
+        Form1 form1;
+        FolderList* dir1 = form1.Dir1();
+        QVERIFY(QDir(QFile::decodeName(m_base + "/data/Beta")).removeRecursively());
+        test::ReportCatcher catcher;
+        dir1->setCurrentItem(dir1->findItems(QStringLiteral("Beta"), Qt::MatchEndsWith).first());
+        QTest::keyClick(dir1, Qt::Key_Return);
+        QCOMPARE(catcher.reports.size(), 1);
+        QVERIFY(catcher.reports.first().startsWith(QStringLiteral("Error 76")));
+        QCOMPARE(dir1->Path(), m_base + "/data");
+    }
+
+    void unreadableFolderIsReported() {
+        if (::geteuid() == 0) {
+            QSKIP("root reads every folder");
+        }
+        Form1 form1;
+        QVERIFY(QFile::setPermissions(QFile::decodeName(m_base + "/data/alpha"), {}));
+        test::ReportCatcher catcher;
+        FolderList* dir1 = form1.Dir1();
+        dir1->setCurrentItem(dir1->findItems(QStringLiteral("alpha"), Qt::MatchEndsWith).first());
+        QTest::keyClick(dir1, Qt::Key_Return);
+        QCOMPARE(catcher.reports.size(), 1);
+        QVERIFY(catcher.reports.first().startsWith(QStringLiteral("Error 70")));
+    }
+
+    void nameThatIsNotUtf8IsListedAndOpens() {
+        const QByteArray name("caf\xe9-\xff.txt");  // Latin-1 bytes, not UTF-8
+        std::string fields;
+        for (int i = 0; i < 62; ++i) {
+            fields += " 7 ";
+        }
+        test::WriteFile(m_base + "/data/" + name, fields);
+        Form1 form1;
+        QVERIFY(test::DoubleClickFile(form1, name));
+        QCOMPARE(form1.File1()->FileName(), name);
+        QVERIFY(form1.Plot() != nullptr);
+        QCOMPARE(form1.Plot()->Picture().pixel(2, 1), qRgb(124, 124, 124));
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_root;
+    QByteArray m_base;
+    QString m_previous;
+};
+
+QTEST_MAIN(BrowserTest)
+#include "BrowserTest.moc"

@@ -1,0 +1,133 @@
+// Runs through the real windows: a double-click during a run nests a second run that ends before
+// the first resumes, and a failing run is reported while the program and its picture go on.
+
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "tests/windows/WindowTestSupport.h"
+#include "windows/FileList.h"
+#include "windows/FolderList.h"
+#include "windows/Form1.h"
+#include "windows/Form2.h"
+#include "windows/ProgressBar.h"
+
+using namespace varneska;
+
+class RunTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        m_folder = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_folder->isValid());
+        m_previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_folder->path()));
+        m_base = QFile::encodeName(m_folder->path());
+
+        // long.txt paints row 1 white and nothing else, but its values are padded with tabs, which
+        // the value ignores, so a run of it lasts long enough for events to be handled in the
+        // middle of it.
+        std::vector<std::string> numbers(61, "0");
+        numbers.resize(61 + 120, std::string(20000, '\t') + "10");
+        test::WriteFile(m_base + "/long.txt", test::Fields(numbers));
+        // short.txt paints rows 1 and 3 black.
+        test::WriteFile(m_base + "/short.txt",
+                        test::Fields(std::vector<std::string>(61 + 120 * 3, "0")));
+        m_shortLength = static_cast<float>(3 * (61 + 120 * 3));
+    }
+    void cleanup() {
+        QDir::setCurrent(m_previous);
+        m_folder.reset();
+    }
+
+    void doubleClickDuringARunNestsASecondRun() {
+        Form1 form1;
+        form1.show();
+        bool nested = false;
+        // Fires inside the first DoEvents that handles events, in the long run's range pass.
+        QTimer::singleShot(0, &form1, [&] {
+            nested = test::DoubleClickFile(form1, "short.txt");
+            // The nested run has ended here, before the long one resumes.
+            QVERIFY(form1.Plot() != nullptr);
+            QCOMPARE(form1.Plot()->Picture().pixel(2, 1), qRgb(0, 0, 0));
+        });
+        QVERIFY(test::DoubleClickFile(form1, "long.txt"));
+        QVERIFY(nested);
+        const QImage& picture = form1.Plot()->Picture();
+        // The long run resumed and painted row 1 over the short run's black; row 3 stays black.
+        QCOMPARE(picture.pixel(2, 1), qRgb(255, 255, 255));
+        QCOMPARE(picture.pixel(239, 2), qRgb(255, 255, 255));
+        QCOMPARE(picture.pixel(2, 3), qRgb(0, 0, 0));
+        QCOMPARE(picture.pixel(239, 4), qRgb(0, 0, 0));
+        // The nested run's maximum stays; the long run's values pass it, so the bar is full.
+        QCOMPARE(form1.ProgressBar1()->Max(), m_shortLength + 20.0f);
+        QVERIFY(form1.ProgressBar1()->Value() > m_shortLength);
+        QCOMPARE(form1.ProgressBar1()->value(), form1.ProgressBar1()->maximum());
+    }
+
+    void windowsStayLiveDuringARun() {
+        Form1 form1;
+        form1.show();
+        int handled = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, &form1, [&] { ++handled; });
+        ticker.start(1);
+        QVERIFY(test::DoubleClickFile(form1, "long.txt"));
+        QVERIFY2(handled >= 2, "timer events were handled while the run went on");
+    }
+
+    void failedRunIsReportedAndTheProgramGoesOn_data() {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QString>("report");
+        QTest::newRow("deleted after listing") << QByteArray("gone.txt")
+                                               << QStringLiteral("Error 53: File not found: ");
+        QTest::newRow("folder as file") << QByteArray("sub") << QStringLiteral("Error 75: ");
+        QTest::newRow("fifo") << QByteArray("pipe") << QStringLiteral("Error 75: ");
+    }
+
+    void failedRunIsReportedAndTheProgramGoesOn() {
+        QFETCH(QByteArray, name);
+        QFETCH(QString, report);
+        Form1 form1;
+        form1.show();
+        QVERIFY(test::DoubleClickFile(form1, "short.txt"));
+        const QImage before = form1.Plot()->Picture();
+
+        // What the user double-clicks is listed as a file but is something else by then.
+        test::WriteFile(m_base + "/" + name, " 1 ");
+        form1.File1()->SetPath(form1.Dir1()->Path());
+        QVERIFY(QFile::remove(QFile::decodeName(m_base + "/" + name)));
+        if (name == "sub") {
+            QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("sub")));
+        } else if (name == "pipe") {
+            QCOMPARE(::mkfifo((m_base + "/pipe").constData(), 0600), 0);
+        }
+
+        test::ReportCatcher catcher;
+        QVERIFY(test::DoubleClickFile(form1, name));
+        QCOMPARE(catcher.reports.size(), 1);
+        QVERIFY2(catcher.reports.first().startsWith(report), qPrintable(catcher.reports.first()));
+        QVERIFY2(catcher.reports.first().contains(QFile::decodeName(m_base + "/" + name)),
+                 qPrintable(catcher.reports.first()));
+        // The picture is untouched and the next run works.
+        QVERIFY(form1.Plot() != nullptr);
+        QCOMPARE(form1.Plot()->Picture(), before);
+        QVERIFY(test::DoubleClickFile(form1, "short.txt"));
+        QCOMPARE(catcher.reports.size(), 1);
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_folder;
+    QByteArray m_base;
+    QString m_previous;
+    float m_shortLength = 0.0f;
+};
+
+QTEST_MAIN(RunTest)
+#include "RunTest.moc"
