@@ -120,7 +120,7 @@ QString DirectoryListing::Shown(const QByteArray& name) {
     return shown;
 }
 
-DirectoryListing DirectoryListing::Read(const QByteArray& folder) {
+DirectoryListing DirectoryListing::Read(const QByteArray& folder, Kind kind) {
     const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         ThrowFolderError(errno, folder);
@@ -141,6 +141,7 @@ DirectoryListing DirectoryListing::Read(const QByteArray& folder) {
         }
         bool isFolder = entry->d_type == DT_DIR;
         bool isFile = entry->d_type == DT_REG;
+        // Links and file systems that do not tell the type: ask, following links.
         if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
             struct stat info {};
             if (::fstatat(fd, entry->d_name, &info, 0) == 0) {
@@ -148,18 +149,15 @@ DirectoryListing DirectoryListing::Read(const QByteArray& folder) {
                 isFile = S_ISREG(info.st_mode);
             }
         }
-        if (isFolder) {
-            listing.m_folders.push_back({name, Shown(name)});
-        } else if (isFile) {
-            listing.m_files.push_back({name, Shown(name)});
+        if (kind == Kind::Folders ? isFolder : isFile) {
+            listing.m_entries.push_back({name, Shown(name)});
         }
         errno = 0;
     }
     if (errno != 0) {
         ThrowFolderError(errno, folder);
     }
-    SortForReading(listing.m_folders);
-    SortForReading(listing.m_files);
+    SortForReading(listing.m_entries);
     return listing;
 }
 

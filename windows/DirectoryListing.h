@@ -19,9 +19,11 @@ public:
         QString shown;    // for display
     };
 
-    // Throws RunError: 76 when the folder does not exist, 70 when it may not be read, 75 when it
-    // is not a folder, 57 on a device error.
-    static DirectoryListing Read(const QByteArray& folder);
+    enum class Kind { Folders, Files };
+
+    // Reads the entries of one kind. Throws RunError: 76 when the folder does not exist, 70 when
+    // it may not be read, 75 when it is not a folder, 57 on a device error.
+    static DirectoryListing Read(const QByteArray& folder, Kind kind);
 
     // The path of name inside folder, with one separator between them.
     static QByteArray Join(const QByteArray& folder, const QByteArray& name);
@@ -29,12 +31,10 @@ public:
     // The text shown for a name that may not be valid UTF-8.
     static QString Shown(const QByteArray& name);
 
-    const QList<Entry>& Folders() const noexcept { return m_folders; }
-    const QList<Entry>& Files() const noexcept { return m_files; }
+    const QList<Entry>& Entries() const noexcept { return m_entries; }
 
 private:
-    QList<Entry> m_folders;
-    QList<Entry> m_files;
+    QList<Entry> m_entries;
 };
 
 }  // namespace varneska

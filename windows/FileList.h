@@ -5,19 +5,28 @@
 // fires FileDoubleClicked, which starts a plot run.
 
 #include <QByteArray>
-#include <QListWidget>
+
+#include <QTimer>
+#include <memory>
+
+#include "windows/EntryList.h"
+#include "windows/ListingJob.h"
 
 namespace varneska {
 
-class FileList : public QListWidget {
+class FileList : public EntryList {
     Q_OBJECT
 
 public:
     explicit FileList(QWidget* parent = nullptr);
 
     const QByteArray& Path() const noexcept { return m_path; }
-    // Lists folder. Throws RunError, leaving the list as it was, when it cannot be listed.
+    // Lists folder. Throws RunError, leaving the list as it was, when it cannot be listed. A
+    // folder that takes long to read is shown empty at first and filled once it has been read,
+    // while the windows stay live.
     void SetPath(const QByteArray& folder);
+    // True while a large folder is still being read.
+    bool Filling() const noexcept { return m_pending != nullptr; }
 
     // The selected file's name as the file system holds it; empty when none is selected.
     QByteArray FileName() const;
@@ -25,11 +34,13 @@ public:
 signals:
     void FileDoubleClicked();
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
+    void Fill(const DirectoryListing& listing);
+    void CheckPending();
+
     QByteArray m_path;
+    std::shared_ptr<ListingJob> m_pending;
+    QTimer m_poll;
 };
 
 }  // namespace varneska

@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include <QKeyEvent>
+#include <QApplication>
 #include <QStyle>
 
 #include "run/RunError.h"
@@ -13,15 +13,19 @@ namespace varneska {
 
 namespace {
 
-constexpr int kPathRole = Qt::UserRole;
+enum Icon { kOpenFolder, kClosedFolder };
 const QString kIndent = QStringLiteral("  ");
+
+QList<QIcon> FolderIcons() {
+    QStyle* style = QApplication::style();
+    return {style->standardIcon(QStyle::SP_DirOpenIcon),
+            style->standardIcon(QStyle::SP_DirClosedIcon)};
+}
 
 }  // namespace
 
-FolderList::FolderList(QWidget* parent) : QListWidget(parent) {
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setUniformItemSizes(true);
-    connect(this, &QListWidget::itemDoubleClicked, this, &FolderList::OpenEntry);
+FolderList::FolderList(QWidget* parent) : EntryList(FolderIcons(), parent) {
+    connect(this, &EntryList::RowActivated, this, &FolderList::Open);
 }
 
 QByteArray FolderList::Clean(const QByteArray& folder) {
@@ -53,53 +57,37 @@ QByteArray FolderList::Clean(const QByteArray& folder) {
 
 void FolderList::SetPath(const QByteArray& folder) {
     const QByteArray path = Clean(folder);
-    const DirectoryListing listing = DirectoryListing::Read(path);
+    const DirectoryListing listing = DirectoryListing::Read(path, DirectoryListing::Kind::Folders);
 
-    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
-    setUpdatesEnabled(false);
-    clear();
+    QList<EntryListModel::Row> rows;
     // The chain from the root down: "/", then one entry per step, each one level deeper.
     QByteArray chainPath = "/";
-    auto* root = new QListWidgetItem(open, QStringLiteral("/"), this);
-    root->setData(kPathRole, chainPath);
-    QListWidgetItem* current = root;
+    rows.push_back({QStringLiteral("/"), chainPath, kOpenFolder});
     int depth = 1;
     for (const QByteArray& step : path.split('/')) {
         if (step.isEmpty()) {
             continue;
         }
         chainPath = DirectoryListing::Join(chainPath, step);
-        current = new QListWidgetItem(open, kIndent.repeated(depth) + DirectoryListing::Shown(step),
-                                      this);
-        current->setData(kPathRole, chainPath);
+        rows.push_back(
+            {kIndent.repeated(depth) + DirectoryListing::Shown(step), chainPath, kOpenFolder});
         ++depth;
     }
-    for (const DirectoryListing::Entry& entry : listing.Folders()) {
-        auto* item = new QListWidgetItem(closed, kIndent.repeated(depth) + entry.shown, this);
-        item->setData(kPathRole, DirectoryListing::Join(path, entry.name));
+    const int current = static_cast<int>(rows.size()) - 1;
+    for (const DirectoryListing::Entry& entry : listing.Entries()) {
+        rows.push_back({kIndent.repeated(depth) + entry.shown,
+                        DirectoryListing::Join(path, entry.name), kClosedFolder});
     }
-    setCurrentItem(current);
-    setUpdatesEnabled(true);
+    SetRows(std::move(rows));
+    SetCurrentRow(current);
 
     m_path = path;
     emit PathChanged();
 }
 
-void FolderList::keyPressEvent(QKeyEvent* event) {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && currentItem()) {
-        OpenEntry(currentItem());
-        return;
-    }
-    QListWidget::keyPressEvent(event);
-}
-
-void FolderList::OpenEntry(QListWidgetItem* item) {
-    if (item == nullptr) {
-        return;
-    }
+void FolderList::Open(int row) {
     try {
-        SetPath(item->data(kPathRole).toByteArray());
+        SetPath(Key(row));
     } catch (const RunError& error) {
         ErrorReport::Show(window(), error.Number(), QString::fromUtf8(error.what()));
     }

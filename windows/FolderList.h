@@ -7,11 +7,12 @@
 // reports it and stays where it was.
 
 #include <QByteArray>
-#include <QListWidget>
+
+#include "windows/EntryList.h"
 
 namespace varneska {
 
-class FolderList : public QListWidget {
+class FolderList : public EntryList {
     Q_OBJECT
 
 public:
@@ -30,11 +31,8 @@ public:
 signals:
     void PathChanged();
 
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
-    void OpenEntry(QListWidgetItem* item);
+    void Open(int row);
 
     QByteArray m_path;
 };

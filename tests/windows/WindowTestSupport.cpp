@@ -33,17 +33,15 @@ void WriteFile(const QByteArray& path, const std::string& bytes) {
 
 bool DoubleClickFile(Form1& form1, const QByteArray& fileName) {
     FileList* list = form1.File1();
-    for (int row = 0; row < list->count(); ++row) {
-        QListWidgetItem* item = list->item(row);
-        if (item->data(Qt::UserRole).toByteArray() == fileName) {
-            list->scrollToItem(item);
-            const QPoint centre = list->visualItemRect(item).center();
-            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
-            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
-            return true;
-        }
+    const int row = list->RowOf(fileName);
+    if (row < 0) {
+        return false;
     }
-    return false;
+    list->scrollTo(list->model()->index(row, 0));
+    const QPoint centre = list->RowRect(row).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
+    return true;
 }
 
 ReportCatcher::ReportCatcher() {
