@@ -5,6 +5,7 @@
 #include <QStorageInfo>
 #include <QStyle>
 #include <algorithm>
+#include <iterator>
 
 #include "windows/DirectoryListing.h"
 
@@ -33,16 +34,26 @@ bool Holds(const QByteArray& volume, const QByteArray& folder) {
 DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
     connect(this, &QComboBox::activated, this, &DriveList::Picked);
     Refresh();
+    m_refresh.setInterval(3000);
+    connect(&m_refresh, &QTimer::timeout, this, &DriveList::Refresh);
+    m_refresh.start();
 }
 
-void DriveList::Refresh() {
+QList<QByteArray> DriveList::MountedVolumes() {
     QList<QByteArray> mountPoints;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         if (volume.isValid() && !IsPseudoFileSystem(volume.fileSystemType())) {
             mountPoints.push_back(QFile::encodeName(volume.rootPath()));
         }
     }
-    SetVolumes(std::move(mountPoints));
+    return mountPoints;
+}
+
+void DriveList::Refresh() { SetVolumes(m_source()); }
+
+void DriveList::SetVolumeSource(VolumeSource source) {
+    m_source = std::move(source);
+    Refresh();
 }
 
 void DriveList::SetVolumes(QList<QByteArray> mountPoints) {
@@ -54,7 +65,17 @@ void DriveList::SetVolumes(QList<QByteArray> mountPoints) {
         return a < b;
     });
     mountPoints.erase(std::unique(mountPoints.begin(), mountPoints.end()), mountPoints.end());
-    const QByteArray selected = SelectedVolume();
+    if (mountPoints == m_volumes) {
+        return;  // nothing mounted or unmounted: leave the list, and an open popup, alone
+    }
+    QByteArray selected = SelectedVolume();
+    if (!mountPoints.contains(selected)) {
+        selected = VolumeOf(mountPoints, m_lastFolder);
+    }
+    // Current folders of drives that have gone are forgotten.
+    for (auto it = m_currentFolders.begin(); it != m_currentFolders.end();) {
+        it = mountPoints.contains(it.key()) ? std::next(it) : m_currentFolders.erase(it);
+    }
 
     const QSignalBlocker blocker(this);
     m_volumes = mountPoints;
@@ -90,6 +111,7 @@ QByteArray DriveList::VolumeOf(const QList<QByteArray>& volumes, const QByteArra
 
 void DriveList::ShowFolder(const QByteArray& folder) {
     const QByteArray volume = VolumeOf(m_volumes, folder);
+    m_lastFolder = folder;
     if (volume.isEmpty()) {
         return;
     }

@@ -10,6 +10,8 @@
 #include <QComboBox>
 #include <QHash>
 #include <QList>
+#include <QTimer>
+#include <functional>
 
 namespace varneska {
 
@@ -28,10 +30,17 @@ public:
     // without firing DriveChanged.
     void ShowFolder(const QByteArray& folder);
 
-    // Reads the mounted volumes again, keeping the current folders of those still there.
+    // Reads the volumes again, keeping the current folders of those still there. It runs every
+    // few seconds, so a volume mounted or unmounted meanwhile appears or goes. When the selected
+    // drive has gone, the list shows the drive that now holds the folder last shown.
     void Refresh();
-    // The volumes to offer, as mount points; Refresh reads them from the system.
-    void SetVolumes(QList<QByteArray> mountPoints);
+    const QList<QByteArray>& Volumes() const noexcept { return m_volumes; }
+
+    // Where Refresh finds the volumes, as mount points: the system's mounted volumes unless
+    // replaced. Refreshes at once.
+    using VolumeSource = std::function<QList<QByteArray>()>;
+    void SetVolumeSource(VolumeSource source);
+    static QList<QByteArray> MountedVolumes();
 
     // The mount point among volumes that holds folder: the longest one that is a prefix of it.
     static QByteArray VolumeOf(const QList<QByteArray>& volumes, const QByteArray& folder);
@@ -40,12 +49,16 @@ signals:
     void DriveChanged();
 
 private:
+    void SetVolumes(QList<QByteArray> mountPoints);
     void Picked(int index);
     void SelectSilently(const QByteArray& volume);
 
+    VolumeSource m_source = &DriveList::MountedVolumes;
     QList<QByteArray> m_volumes;
     QHash<QByteArray, QByteArray> m_currentFolders;
+    QByteArray m_lastFolder;
     int m_shownIndex = -1;
+    QTimer m_refresh;
 };
 
 }  // namespace varneska

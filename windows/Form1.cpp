@@ -45,6 +45,11 @@ Form1::Form1(QWidget* parent)
     m_dir1->setObjectName(QStringLiteral("Dir1"));
     m_file1->setObjectName(QStringLiteral("File1"));
     m_progressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    m_drive1->setAccessibleName(tr("Drive"));
+    m_dir1->setAccessibleName(tr("Folders"));
+    m_file1->setAccessibleName(tr("Files"));
+    m_file1->setAccessibleDescription(tr("Double-click a file, or press Enter, to plot it"));
+    m_progressBar1->setAccessibleName(tr("Progress"));
     // Tab order of the design: the bar (which takes no focus), Dir1, File1, Drive1.
     m_progressBar1->setFocusPolicy(Qt::NoFocus);
     setTabOrder(m_dir1, m_file1);

@@ -27,6 +27,7 @@ Form2::Form2(QWidget* parent)
     setWindowTitle(QStringLiteral("Form2"));
     setFixedSize(kClientSize, kClientSize);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(tr("Plot"));
     m_picture.fill(palette().color(QPalette::Window));
 }
 
@@ -53,6 +54,9 @@ void Form2::DrawCell(float x1, float y1, float x2, float y2, std::uint32_t colou
 
 void Form2::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
+    // On a high-density screen every picture pixel becomes a block of whole device pixels,
+    // never a blur.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(event->rect(), m_picture, event->rect());
 }
 

@@ -129,7 +129,7 @@ private slots:
         DriveList* drive1 = form1.Drive1();
         // Two drives: the root, which holds the start folder, and a folder standing in for a
         // second mounted volume.
-        drive1->SetVolumes({"/", m_base + "/vol"});
+        drive1->SetVolumeSource([base = m_base] { return QList<QByteArray>{"/", base + "/vol"}; });
         QCOMPARE(drive1->SelectedVolume(), QByteArray("/"));
 
         QTest::keyClick(drive1, Qt::Key_Down);  // the user picks the second drive
@@ -150,7 +150,7 @@ private slots:
     void failedDriveChangeIsReportedAndTheBrowserStays() {
         Form1 form1;
         DriveList* drive1 = form1.Drive1();
-        drive1->SetVolumes({m_base, m_base + "/gone"});
+        drive1->SetVolumeSource([base = m_base] { return QList<QByteArray>{base, base + "/gone"}; });
         drive1->ShowFolder(form1.Dir1()->Path());
         test::ReportCatcher catcher;
         QTest::keyClick(drive1, Qt::Key_Down);
