@@ -2,6 +2,7 @@
 // closes. It takes no command line of its own and keeps no state between starts.
 
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 
 #include "windows/Form1.h"
@@ -27,6 +28,9 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varneska"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("varneska"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("varneska"),
+                                                 QIcon(QStringLiteral(":/icons/varneska.png"))));
     varneska::Form1 form1;
     form1.show();
     return QApplication::exec();

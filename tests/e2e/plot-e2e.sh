@@ -17,7 +17,7 @@ for tool in Xvfb xdotool import python3; do
   fi
 done
 
-work=$(mktemp -d)
+work=$(mktemp -d -t varneska-e2e.XXXXXX)
 cleanup() {
   [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null || true
   [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
@@ -27,6 +27,9 @@ cleanup() {
 trap cleanup EXIT
 
 python3 "$here/e2e_picture.py" write "$work/data/picture.txt"
+if [ -n "$screenshot_out" ]; then
+  cp "$here/../../samples/rings.txt" "$work/data/rings.txt"  # listed second, for the screenshot
+fi
 
 # Xvfb picks a free display and tells us which.
 exec 3<> "$work/display"
@@ -71,7 +74,14 @@ for attempt in $(seq 40); do
   if python3 "$here/e2e_picture.py" check "$work/form2.ppm" >"$work/check.log" 2>&1; then
     cat "$work/check.log"
     if [ -n "$screenshot_out" ]; then
-      import -window root -crop 560x260+0+0 "$screenshot_out"
+      # The file list has the focus now: Down and Enter plot the sample, from the keyboard.
+      xdotool key --delay 100 Down Return
+      sleep 1
+      # Without a window manager both windows open at the top-left corner; set them side by side.
+      xdotool windowmove "$form2" $((X + 330)) "$Y"
+      sleep 0.5
+      import -window root -crop 590x260+0+0 "$screenshot_out"
+      echo "screenshot: $screenshot_out"
     fi
     exit 0
   fi
