@@ -12,25 +12,10 @@
 #include <string>
 
 #include "bench/CountingHost.h"
+#include "bench/ProcessMemory.h"
 #include "run/PlotRun.h"
 
 namespace {
-
-// Peak and current resident memory of this process, from the kernel, in bytes.
-long StatusKilobytes(const char* key) {
-    std::ifstream status("/proc/self/status");
-    std::string word;
-    while (status >> word) {
-        if (word == key) {
-            long kilobytes = 0;
-            status >> kilobytes;
-            return kilobytes;
-        }
-    }
-    return -1;
-}
-
-void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
 // numpy's seconds for the same file, or a negative number where numpy cannot be run.
 double NumpySeconds(const std::string& file) {
@@ -67,12 +52,12 @@ int main(int argc, char** argv) {
     varneska::bench::CountingHost last;
     for (int i = 0; i < repeats; ++i) {
         varneska::bench::CountingHost host;
-        ResetPeakMemory();
-        const long before = StatusKilobytes("VmRSS:");
+        varneska::bench::ProcessMemory::ResetPeak();
+        const long before = varneska::bench::ProcessMemory::Kilobytes("VmRSS:");
         const auto start = std::chrono::steady_clock::now();
         varneska::PlotRun(path.parent_path().string(), path.filename().string(), host);
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        peakExtraKb = std::max(peakExtraKb, StatusKilobytes("VmHWM:") - before);
+        peakExtraKb = std::max(peakExtraKb, varneska::bench::ProcessMemory::Kilobytes("VmHWM:") - before);
         best = std::min(best, took.count());
         last = host;
     }

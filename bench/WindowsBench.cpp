@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "bench/CountingHost.h"
+#include "bench/ProcessMemory.h"
 #include "run/PlotRun.h"
 #include "windows/Form1.h"
 #include "windows/ProgressBar.h"
@@ -26,19 +27,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-long StatusKilobytes(const char* key) {
-    std::ifstream status("/proc/self/status");
-    std::string word;
-    while (status >> word) {
-        if (word == key) {
-            long kilobytes = 0;
-            status >> kilobytes;
-            return kilobytes;
-        }
-    }
-    return -1;
-}
 
 class StampedEvent : public QEvent {
 public:
@@ -117,8 +105,8 @@ int main(int argc, char** argv) {
         bestCounting = std::min(bestCounting,
                                 std::chrono::duration<double>(Clock::now() - start).count());
 
-        std::ofstream("/proc/self/clear_refs") << "5";
-        const long before = StatusKilobytes("VmRSS:");
+        varneska::bench::ProcessMemory::ResetPeak();
+        const long before = varneska::bench::ProcessMemory::Kilobytes("VmRSS:");
         std::atomic<bool> running = true;
         std::thread poster([&] {
             while (running.load()) {
@@ -135,7 +123,7 @@ int main(int argc, char** argv) {
         running = false;
         poster.join();
         QApplication::processEvents();
-        peakExtraKb = std::max(peakExtraKb, StatusKilobytes("VmHWM:") - before);
+        peakExtraKb = std::max(peakExtraKb, varneska::bench::ProcessMemory::Kilobytes("VmHWM:") - before);
         if (took < bestWindows) {
             bestWindows = took;
             paints = probe.paints - paintsBefore;

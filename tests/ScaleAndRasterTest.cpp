@@ -6,6 +6,7 @@
 
 #include "run/RangePass.h"
 #include "run/RasterPass.h"
+#include "tests/Fields.h"
 #include "tests/RecordingHost.h"
 
 #include "tests/RowName.h"
@@ -14,18 +15,8 @@ namespace varneska {
 namespace {
 
 using test::Cell;
+using test::Fields;
 using test::RecordingHost;
-
-// A text of fields: a sign column, the number's text, one closing space.
-std::string Fields(const std::vector<std::string>& numbers) {
-    std::string text;
-    for (const std::string& number : numbers) {
-        text += ' ';
-        text += number;
-        text += ' ';
-    }
-    return text;
-}
 
 std::string RepeatedFields(const std::string& number, std::size_t count) {
     return Fields(std::vector<std::string>(count, number));

@@ -20,24 +20,6 @@ using namespace varneska;
 
 namespace {
 
-QStringList Texts(const EntryList* list) {
-    QStringList texts;
-    for (int row = 0; row < list->Count(); ++row) {
-        texts.push_back(list->Text(row));
-    }
-    return texts;
-}
-
-// The row of the folder list whose entry reads name, whatever its indentation.
-int RowNamed(const EntryList* list, const QString& name) {
-    for (int row = 0; row < list->Count(); ++row) {
-        if (list->Text(row).trimmed() == name) {
-            return row;
-        }
-    }
-    return -1;
-}
-
 qsizetype Indent(const QString& text) {
     qsizetype spaces = 0;
     while (spaces < text.size() && text[spaces] == QLatin1Char(' ')) {
@@ -53,9 +35,9 @@ class BrowserTest : public QObject {
 
 private slots:
     void init() {
-        m_root = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_root->isValid());
-        m_base = QFile::encodeName(QDir(m_root->path()).canonicalPath());
+        m_scratch = std::make_unique<test::ScratchFolder>();
+        QVERIFY(m_scratch->IsValid());
+        m_base = m_scratch->Path();
         QDir base(QFile::decodeName(m_base));
         QVERIFY(base.mkpath(QStringLiteral("data/alpha")));
         QVERIFY(base.mkpath(QStringLiteral("data/Beta")));
@@ -65,13 +47,9 @@ private slots:
         }
         QCOMPARE(::mkfifo((m_base + "/data/pipe").constData(), 0600), 0);
         test::WriteFile(m_base + "/data/alpha/inner.txt", " 1 ");
-        m_previous = QDir::currentPath();
         QVERIFY(QDir::setCurrent(QFile::decodeName(m_base + "/data")));
     }
-    void cleanup() {
-        QDir::setCurrent(m_previous);
-        m_root.reset();
-    }
+    void cleanup() { m_scratch.reset(); }
 
     void startsInTheCurrentFolder() {
         Form1 form1;
@@ -83,7 +61,7 @@ private slots:
 
     void foldersShowTheChainThenTheSubfolders() {
         Form1 form1;
-        const QStringList texts = Texts(form1.Dir1());
+        const QStringList texts = test::Texts(*form1.Dir1());
         const auto depth = m_base.count('/') + 1;  // the steps below the root, and data
         QCOMPARE(texts.first(), QStringLiteral("/"));
         QCOMPARE(texts.size(), depth + 1 + 2);
@@ -99,7 +77,7 @@ private slots:
 
     void filesAreTheVisibleRegularFilesInReadingOrder() {
         Form1 form1;
-        QCOMPARE(Texts(form1.File1()),
+        QCOMPARE(test::Texts(*form1.File1()),
                  (QStringList{"9.txt", "10.txt", "a.txt", "B.txt"}));
     }
 
@@ -107,13 +85,13 @@ private slots:
         Form1 form1;
         QSignalSpy changes(form1.Dir1(), &FolderList::PathChanged);
         FolderList* dir1 = form1.Dir1();
-        const int alpha = RowNamed(dir1, QStringLiteral("alpha"));
+        const int alpha = test::RowNamed(*dir1, QStringLiteral("alpha"));
         QVERIFY(alpha >= 0);
         dir1->SetCurrentRow(alpha);
         QTest::keyClick(dir1, Qt::Key_Return);
         QCOMPARE(changes.count(), 1);
         QCOMPARE(dir1->Path(), m_base + "/data/alpha");
-        QCOMPARE(Texts(form1.File1()), QStringList{"inner.txt"});
+        QCOMPARE(test::Texts(*form1.File1()), QStringList{"inner.txt"});
 
         // Up again through the chain: the entry of "data" is one row above the current one.
         dir1->SetCurrentRow(dir1->CurrentRow() - 1);
@@ -135,7 +113,7 @@ private slots:
         QTest::keyClick(drive1, Qt::Key_Down);  // the user picks the second drive
         QCOMPARE(drive1->SelectedVolume(), m_base + "/vol");
         QCOMPARE(form1.Dir1()->Path(), m_base + "/vol");  // at first a drive's root
-        QCOMPARE(Texts(form1.File1()), QStringList{"top.txt"});
+        QCOMPARE(test::Texts(*form1.File1()), QStringList{"top.txt"});
         form1.Dir1()->SetPath(m_base + "/vol/deep");
 
         QTest::keyClick(drive1, Qt::Key_Up);  // back on the root drive: where the program started
@@ -166,7 +144,7 @@ private slots:
         FolderList* dir1 = form1.Dir1();
         QVERIFY(QDir(QFile::decodeName(m_base + "/data/Beta")).removeRecursively());
         test::ReportCatcher catcher;
-        dir1->SetCurrentRow(RowNamed(dir1, QStringLiteral("Beta")));
+        dir1->SetCurrentRow(test::RowNamed(*dir1, QStringLiteral("Beta")));
         QTest::keyClick(dir1, Qt::Key_Return);
         QCOMPARE(catcher.reports.size(), 1);
         QVERIFY(catcher.reports.first().startsWith(QStringLiteral("Error 76")));
@@ -181,7 +159,7 @@ private slots:
         QVERIFY(QFile::setPermissions(QFile::decodeName(m_base + "/data/alpha"), {}));
         test::ReportCatcher catcher;
         FolderList* dir1 = form1.Dir1();
-        dir1->SetCurrentRow(RowNamed(dir1, QStringLiteral("alpha")));
+        dir1->SetCurrentRow(test::RowNamed(*dir1, QStringLiteral("alpha")));
         QTest::keyClick(dir1, Qt::Key_Return);
         QCOMPARE(catcher.reports.size(), 1);
         QVERIFY(catcher.reports.first().startsWith(QStringLiteral("Error 70")));
@@ -202,9 +180,8 @@ private slots:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_root;
+    std::unique_ptr<test::ScratchFolder> m_scratch;
     QByteArray m_base;
-    QString m_previous;
 };
 
 QTEST_MAIN(BrowserTest)

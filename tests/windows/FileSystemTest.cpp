@@ -41,15 +41,6 @@ const std::string kOneCell = [] {
     return text;
 }();
 
-int RowNamed(const EntryList* list, const QString& name) {
-    for (int row = 0; row < list->Count(); ++row) {
-        if (list->Text(row).trimmed() == name) {
-            return row;
-        }
-    }
-    return -1;
-}
-
 }  // namespace
 
 class FileSystemTest : public QObject {
@@ -57,16 +48,11 @@ class FileSystemTest : public QObject {
 
 private slots:
     void init() {
-        m_root = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_root->isValid());
-        m_base = QFile::encodeName(QDir(m_root->path()).canonicalPath());
-        m_previous = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(m_root->path()));
+        m_scratch = std::make_unique<test::ScratchFolder>();
+        QVERIFY(m_scratch->IsValid());
+        m_base = m_scratch->Path();
     }
-    void cleanup() {
-        QDir::setCurrent(m_previous);
-        m_root.reset();
-    }
+    void cleanup() { m_scratch.reset(); }
 
     void hundredThousandFilesOpenQuicklyWhileTheWindowStaysLive() {
         const QByteArray big = m_base + "/big";
@@ -143,7 +129,7 @@ private slots:
         test::ReportCatcher catcher;
         QVERIFY(test::DoubleClickFile(form1, "data.txt"));
         FolderList* dir1 = form1.Dir1();
-        dir1->SetCurrentRow(RowNamed(dir1, QStringLiteral("inner")));
+        dir1->SetCurrentRow(test::RowNamed(*dir1, QStringLiteral("inner")));
         QTest::keyClick(dir1, Qt::Key_Return);
         QCOMPARE(catcher.reports.size(), 2);
         QVERIFY2(catcher.reports[0].startsWith("Error 76: Path not found: " + shown + "/data.txt"),
@@ -154,7 +140,7 @@ private slots:
         QCOMPARE(dir1->Path(), shown);
 
         // Up the chain still works.
-        dir1->SetCurrentRow(RowNamed(dir1, QFileInfo(QFile::decodeName(m_base)).fileName()));
+        dir1->SetCurrentRow(test::RowNamed(*dir1, QFileInfo(QFile::decodeName(m_base)).fileName()));
         QTest::keyClick(dir1, Qt::Key_Return);
         QCOMPARE(dir1->Path(), m_base);
         QCOMPARE(catcher.reports.size(), 2);
@@ -177,12 +163,12 @@ private slots:
         }
         QCOMPARE(files, (QStringList{"alias.txt", "target.txt"}));
         FolderList* dir1 = form1.Dir1();
-        QVERIFY(RowNamed(dir1, QStringLiteral("linked")) >= 0);
-        QCOMPARE(RowNamed(dir1, QStringLiteral("loop-a")), -1);
+        QVERIFY(test::RowNamed(*dir1, QStringLiteral("linked")) >= 0);
+        QCOMPARE(test::RowNamed(*dir1, QStringLiteral("loop-a")), -1);
 
         QVERIFY(test::DoubleClickFile(form1, "alias.txt"));
         QVERIFY(form1.Plot() != nullptr);
-        dir1->SetCurrentRow(RowNamed(dir1, QStringLiteral("linked")));
+        dir1->SetCurrentRow(test::RowNamed(*dir1, QStringLiteral("linked")));
         QTest::keyClick(dir1, Qt::Key_Return);
         QCOMPARE(dir1->Path(), m_base + "/linked");
         QCOMPARE(form1.File1()->Text(0), QStringLiteral("inside.txt"));
@@ -240,9 +226,8 @@ private slots:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_root;
+    std::unique_ptr<test::ScratchFolder> m_scratch;
     QByteArray m_base;
-    QString m_previous;
 };
 
 QTEST_MAIN(FileSystemTest)

@@ -62,11 +62,9 @@ class PlotWindowTest : public QObject {
 
 private slots:
     void init() {
-        m_folder = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_folder->isValid());
-        m_previous = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(m_folder->path()));
-        m_base = QFile::encodeName(m_folder->path());
+        m_scratch = std::make_unique<test::ScratchFolder>();
+        QVERIFY(m_scratch->IsValid());
+        m_base = m_scratch->Path();
         // Three cells of row 1: 10, 5 and 0 at ratio 0.1 are the greys 255, 127 and 0.
         test::WriteFile(m_base + "/three.txt", test::Fields(Row1({"10", "5", "0"})));
         // Row 1 and row 3 in the grey 127.
@@ -76,10 +74,7 @@ private slots:
         test::WriteFile(m_base + "/tall.txt", test::Fields(tall));
         test::WriteFile(m_base + "/white.txt", test::Fields(Row1(std::vector<std::string>(4, "10"))));
     }
-    void cleanup() {
-        QDir::setCurrent(m_previous);
-        m_folder.reset();
-    }
+    void cleanup() { m_scratch.reset(); }
 
     void runPaintsExactPixels() {
         Form1 form1;
@@ -230,9 +225,8 @@ private slots:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<test::ScratchFolder> m_scratch;
     QByteArray m_base;
-    QString m_previous;
 };
 
 QTEST_MAIN(PlotWindowTest)

@@ -24,11 +24,9 @@ class RunTest : public QObject {
 
 private slots:
     void init() {
-        m_folder = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_folder->isValid());
-        m_previous = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(m_folder->path()));
-        m_base = QFile::encodeName(m_folder->path());
+        m_scratch = std::make_unique<test::ScratchFolder>();
+        QVERIFY(m_scratch->IsValid());
+        m_base = m_scratch->Path();
 
         // long.txt paints row 1 white and nothing else, but its values are padded with tabs, which
         // the value ignores, so a run of it lasts long enough for events to be handled in the
@@ -41,10 +39,7 @@ private slots:
                         test::Fields(std::vector<std::string>(61 + 120 * 3, "0")));
         m_shortLength = static_cast<float>(3 * (61 + 120 * 3));
     }
-    void cleanup() {
-        QDir::setCurrent(m_previous);
-        m_folder.reset();
-    }
+    void cleanup() { m_scratch.reset(); }
 
     void doubleClickDuringARunNestsASecondRun() {
         Form1 form1;
@@ -104,7 +99,7 @@ private slots:
         form1.File1()->SetPath(form1.Dir1()->Path());
         QVERIFY(QFile::remove(QFile::decodeName(m_base + "/" + name)));
         if (name == "sub") {
-            QVERIFY(QDir(m_folder->path()).mkdir(QStringLiteral("sub")));
+            QVERIFY(QDir(QFile::decodeName(m_base)).mkdir(QStringLiteral("sub")));
         } else if (name == "pipe") {
             QCOMPARE(::mkfifo((m_base + "/pipe").constData(), 0600), 0);
         }
@@ -123,9 +118,8 @@ private slots:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<test::ScratchFolder> m_scratch;
     QByteArray m_base;
-    QString m_previous;
     float m_shortLength = 0.0f;
 };
 

@@ -86,16 +86,11 @@ class StormTest : public QObject {
 
 private slots:
     void init() {
-        m_folder = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_folder->isValid());
-        m_previous = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(m_folder->path()));
-        m_base = QFile::encodeName(m_folder->path());
+        m_scratch = std::make_unique<test::ScratchFolder>();
+        QVERIFY(m_scratch->IsValid());
+        m_base = m_scratch->Path();
     }
-    void cleanup() {
-        QDir::setCurrent(m_previous);
-        m_folder.reset();
-    }
+    void cleanup() { m_scratch.reset(); }
 
     void doubleClickStormNestsAndUnwinds() {
         // Files whose values are padded with tabs, so each run lasts long enough for the next
@@ -161,9 +156,8 @@ private slots:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<test::ScratchFolder> m_scratch;
     QByteArray m_base;
-    QString m_previous;
 };
 
 QTEST_MAIN(StormTest)

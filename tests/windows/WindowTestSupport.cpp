@@ -1,25 +1,43 @@
 #include "tests/windows/WindowTestSupport.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QTest>
 #include <fstream>
 
+#include "windows/EntryList.h"
 #include "windows/ErrorReport.h"
 #include "windows/FileList.h"
 #include "windows/Form1.h"
 
 namespace varneska::test {
 
-std::string Fields(const std::vector<std::string>& numbers) {
-    std::string text;
-    for (const std::string& number : numbers) {
-        text += ' ';
-        text += number;
-        text += ' ';
+ScratchFolder::ScratchFolder() : m_previous(QDir::currentPath()) {
+    if (m_folder.isValid()) {
+        m_path = QFile::encodeName(QDir(m_folder.path()).canonicalPath());
+        QDir::setCurrent(m_folder.path());
     }
-    return text;
+}
+
+ScratchFolder::~ScratchFolder() { QDir::setCurrent(m_previous); }
+
+QStringList Texts(const EntryList& list) {
+    QStringList texts;
+    for (int row = 0; row < list.Count(); ++row) {
+        texts.push_back(list.Text(row));
+    }
+    return texts;
+}
+
+int RowNamed(const EntryList& list, const QString& name) {
+    for (int row = 0; row < list.Count(); ++row) {
+        if (list.Text(row).trimmed() == name) {
+            return row;
+        }
+    }
+    return -1;
 }
 
 void WriteFile(const QByteArray& path, const std::string& bytes) {

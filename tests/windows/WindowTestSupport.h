@@ -1,21 +1,47 @@
 #pragma once
-// Helpers for the window tests: data files written from values, a double-click on a file of the
-// real file list, and a catcher that reads and dismisses error reports as a user would.
+// Helpers for the window tests: a scratch folder to start the program in, data files written
+// from values, the rows of a list, a double-click on a file of the real file list, and a catcher
+// that reads and dismisses error reports as a user would.
 
 #include <QByteArray>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <string>
 #include <vector>
 
+#include "tests/Fields.h"
+
 namespace varneska {
+class EntryList;
 class Form1;
-}
+}  // namespace varneska
 
 namespace varneska::test {
 
-// The text of fields for the given numbers: a sign column, the number, a closing space each.
-std::string Fields(const std::vector<std::string>& numbers);
+// A fresh folder that is the current folder while it lives, so a main window starts in it.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    bool IsValid() const { return m_folder.isValid(); }
+    // Its path with links resolved, as the folder list shows it.
+    const QByteArray& Path() const noexcept { return m_path; }
+
+private:
+    QTemporaryDir m_folder;
+    QByteArray m_path;
+    QString m_previous;
+};
+
+// The texts a list shows, top to bottom.
+QStringList Texts(const EntryList& list);
+
+// The first row whose text, without its indentation, is name; -1 when there is none.
+int RowNamed(const EntryList& list, const QString& name);
 
 // Writes bytes to path, replacing what was there.
 void WriteFile(const QByteArray& path, const std::string& bytes);
