@@ -165,20 +165,6 @@ private slots:
         QVERIFY(catcher.reports.first().startsWith(QStringLiteral("Error 70")));
     }
 
-    void nameThatIsNotUtf8IsListedAndOpens() {
-        const QByteArray name("caf\xe9-\xff.txt");  // Latin-1 bytes, not UTF-8
-        std::string fields;
-        for (int i = 0; i < 62; ++i) {
-            fields += " 7 ";
-        }
-        test::WriteFile(m_base + "/data/" + name, fields);
-        Form1 form1;
-        QVERIFY(test::DoubleClickFile(form1, name));
-        QCOMPARE(form1.File1()->FileName(), name);
-        QVERIFY(form1.Plot() != nullptr);
-        QCOMPARE(form1.Plot()->Picture().pixel(2, 1), qRgb(124, 124, 124));
-    }
-
 private:
     std::unique_ptr<test::ScratchFolder> m_scratch;
     QByteArray m_base;
