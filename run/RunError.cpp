@@ -34,6 +34,8 @@ const char* RunError::Words(Code code) noexcept {
             return "Path/File access error";
         case Code::PathNotFound:
             return "Path not found";
+        case Code::Internal:
+            return "Internal error";
     }
     return "Unknown error";
 }

@@ -14,6 +14,7 @@ class RunError : public std::runtime_error {
 public:
     enum class Code : int {
         OutOfMemory = 7,        // the text or a listing does not fit in memory
+        Internal = 51,          // anything else that went wrong, with what the library said
         FileNotFound = 53,      // the folder exists, the named file does not
         DeviceIo = 57,          // the device failed while the file was read
         InputPastEnd = 62,      // the file shrank between taking its length and reading it

@@ -2,7 +2,6 @@
 
 #include <QItemSelectionModel>
 
-#include "run/RunError.h"
 #include "windows/DirectoryListing.h"
 #include "windows/ErrorReport.h"
 
@@ -45,11 +44,7 @@ void FileList::CheckPending() {
     }
     const std::shared_ptr<ListingJob> job = std::move(m_pending);
     m_poll.stop();
-    try {
-        Fill(job->Take());
-    } catch (const RunError& error) {
-        ErrorReport::Show(window(), error.Number(), QString::fromUtf8(error.what()));
-    }
+    ErrorReport::Guard(window(), [this, &job] { Fill(job->Take()); });
 }
 
 void FileList::Fill(const DirectoryListing& listing) {

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QStyle>
 
-#include "run/RunError.h"
 #include "windows/DirectoryListing.h"
 #include "windows/ErrorReport.h"
 
@@ -86,11 +85,7 @@ void FolderList::SetPath(const QByteArray& folder) {
 }
 
 void FolderList::Open(int row) {
-    try {
-        SetPath(Key(row));
-    } catch (const RunError& error) {
-        ErrorReport::Show(window(), error.Number(), QString::fromUtf8(error.what()));
-    }
+    ErrorReport::Guard(window(), [this, row] { SetPath(Key(row)); });
 }
 
 }  // namespace varneska

@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <new>
 
 #include "run/PlotRun.h"
 #include "windows/DriveList.h"
@@ -21,10 +20,6 @@ using Clock = std::chrono::steady_clock;
 // How often a run lets the windows handle their events, and how often the bar is redrawn.
 constexpr auto kEventInterval = std::chrono::milliseconds(4);
 constexpr auto kBarInterval = std::chrono::milliseconds(15);
-
-void Report(QWidget* parent, const RunError& error) {
-    ErrorReport::Show(parent, error.Number(), QString::fromUtf8(error.what()));
-}
 
 }  // namespace
 
@@ -58,12 +53,10 @@ Form1::Form1(QWidget* parent)
     // The browser starts in the process's current folder, on the drive that holds it.
     connect(m_dir1, &FolderList::PathChanged, this, [this] { m_drive1->ShowFolder(m_dir1->Path()); });
     const QByteArray start = QFile::encodeName(QDir::currentPath());
-    try {
+    ErrorReport::Guard(this, [this, &start] {
         m_dir1->SetPath(start);
         m_file1->SetPath(m_dir1->Path());
-    } catch (const RunError& error) {
-        Report(this, error);
-    }
+    });
     m_dir1->setFocus();
 
     connect(m_drive1, &DriveList::DriveChanged, this, &Form1::Drive1Changed);
@@ -74,35 +67,26 @@ Form1::Form1(QWidget* parent)
 Form1::~Form1() { delete m_form2; }
 
 void Form1::Drive1Changed() {
-    try {
-        m_dir1->SetPath(m_drive1->Drive());
-    } catch (const RunError& error) {
-        Report(this, error);
+    if (!ErrorReport::Guard(this, [this] { m_dir1->SetPath(m_drive1->Drive()); })) {
         // The folder list stayed where it was; so does the drive list.
         m_drive1->ShowFolder(m_dir1->Path());
     }
 }
 
 void Form1::Dir1Changed() {
-    try {
-        m_file1->SetPath(m_dir1->Path());
-    } catch (const RunError& error) {
-        Report(this, error);
-    }
+    ErrorReport::Guard(this, [this] { m_file1->SetPath(m_dir1->Path()); });
 }
 
 void Form1::File1DoubleClicked() {
     try {
-        PlotRun(m_dir1->Path().toStdString(), m_file1->FileName().toStdString(), *this);
+        ErrorReport::Guard(this, [this] {
+            PlotRun(m_dir1->Path().toStdString(), m_file1->FileName().toStdString(), *this);
+        });
     } catch (const RunAbandoned&) {
         // The last window was closed: this run and any it is nested in stop, and the program
         // ends once they have unwound.
         QCoreApplication::quit();
         return;
-    } catch (const RunError& error) {
-        Report(this, error);
-    } catch (const std::bad_alloc&) {
-        Report(this, RunError(RunError::Code::OutOfMemory, m_file1->FileName().toStdString()));
     }
     m_progressBar1->Refresh();
 }
