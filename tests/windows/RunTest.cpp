@@ -11,6 +11,8 @@
 #include <memory>
 
 #include "tests/windows/WindowTestSupport.h"
+#include "run/RunError.h"
+#include "windows/ErrorReport.h"
 #include "windows/FileList.h"
 #include "windows/FolderList.h"
 #include "windows/Form1.h"
@@ -115,6 +117,32 @@ private slots:
         QCOMPARE(form1.Plot()->Picture(), before);
         QVERIFY(test::DoubleClickFile(form1, "short.txt"));
         QCOMPARE(catcher.reports.size(), 1);
+    }
+
+    void guardReportsEveryFailure_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("report");
+        QTest::newRow("run error") << 0 << QStringLiteral("Error 53: File not found: /x/y");
+        QTest::newRow("out of memory") << 1 << QStringLiteral("Error 7: Out of memory");
+        QTest::newRow("anything else") << 2 << QStringLiteral("Error 51: Internal error: boom");
+    }
+
+    void guardReportsEveryFailure() {
+        QFETCH(int, kind);
+        QFETCH(QString, report);
+        test::ReportCatcher catcher;
+        const bool done = ErrorReport::Guard(nullptr, [kind] {
+            if (kind == 0) {
+                throw RunError(RunError::Code::FileNotFound, "/x/y");
+            }
+            if (kind == 1) {
+                throw std::bad_alloc();
+            }
+            throw std::runtime_error("boom");
+        });
+        QVERIFY(!done);
+        QCOMPARE(catcher.reports, QStringList{report});
+        QVERIFY(ErrorReport::Guard(nullptr, [] {}));
     }
 
 private:
