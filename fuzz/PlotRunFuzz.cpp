@@ -1,12 +1,14 @@
 // Feeds arbitrary bytes through a whole plot run in memory and checks what must hold for any
 // text: the scanner agrees with the literal character walk it is built from, every progress
 // report rises within its pass and stays within the text, the plot is shown once between the
-// passes, and every cell is a grey of 0..255 in its place of the layout.
+// passes, and every cell is a grey of 0..255 in its place of the layout; and a run reached
+// through PlotHost& makes the same calls as one over the concrete host.
 
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,11 +74,13 @@ public:
     void SetProgressMax(float max) override {
         Check(m_calls == 0, "the maximum is set first");
         Check(max == m_length + 20.0f, "the maximum is the length plus 20");
+        Note(1, max);
         ++m_calls;
     }
     void DoEvents() override {
         Check(!m_eventsPending, "one progress value after every DoEvents");
         m_eventsPending = true;
+        Note(2);
         ++m_calls;
     }
     void SetProgressValue(float value) override {
@@ -85,6 +89,7 @@ public:
         Check(value > m_lastValue, "progress rises within a pass");
         Check(value >= (m_shown ? 3.0f : 2.0f) && value <= m_length, "progress stays in the text");
         m_lastValue = value;
+        Note(3, value);
         ++m_calls;
     }
     void ShowPlot() override {
@@ -92,6 +97,7 @@ public:
         Check(!m_eventsPending, "no DoEvents left without its value");
         m_shown = true;
         m_lastValue = 0.0f;  // the raster pass starts over
+        Note(4);
         ++m_calls;
     }
     void DrawCell(float x1, float y1, float x2, float y2, std::uint32_t colour) override {
@@ -110,13 +116,27 @@ public:
         }
         m_lastX = x1;
         m_lastY = y1;
+        Note(5, x1, y1, colour);
         ++m_cells;
         ++m_calls;
     }
 
     bool Shown() const { return m_shown; }
+    // A digest of every call and its arguments, in order.
+    std::uint64_t Digest() const { return m_digest; }
 
 private:
+    void Note(int kind, float a = 0.0f, float b = 0.0f, std::uint32_t colour = 0) {
+        std::uint32_t bits[2];
+        std::memcpy(&bits[0], &a, sizeof a);
+        std::memcpy(&bits[1], &b, sizeof b);
+        for (const std::uint64_t part : {std::uint64_t(kind), std::uint64_t(bits[0]),
+                                         std::uint64_t(bits[1]), std::uint64_t(colour)}) {
+            m_digest = (m_digest ^ part) * 0x100000001B3u;
+        }
+    }
+
+    std::uint64_t m_digest = 0xCBF29CE484222325u;
     float m_length;
     std::uint64_t m_calls = 0;
     std::uint64_t m_cells = 0;
@@ -144,5 +164,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PropertyHost host(size);
     varneska::PlotDataText(text, host);
     Check(host.Shown(), "every run shows the plot");
+    PropertyHost viaInterface(size);
+    varneska::PlotDataText(text, static_cast<varneska::PlotHost&>(viaInterface));
+    Check(viaInterface.Digest() == host.Digest(), "both ways to the host make the same calls");
     return 0;
 }

@@ -5,11 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstddef>
 #include <new>
+#include <optional>
 
+#include "run/AvailableMemory.h"
 #include "run/RunError.h"
 
 namespace varneska {
@@ -49,26 +52,16 @@ std::string FolderOf(const std::string& path) {
 }
 
 [[noreturn]] void ThrowOpenError(int error, const std::string& path) {
-    using Code = RunError::Code;
-    switch (error) {
-        case ENOENT:
-            // Telling a missing file from a missing folder lets the user see which part to fix.
-            throw RunError(IsFolder(FolderOf(path)) ? Code::FileNotFound : Code::PathNotFound, path);
-        case ENOTDIR:
-        case ENAMETOOLONG:
-            throw RunError(Code::PathNotFound, path);
-        case EACCES:
-        case EPERM:
-            throw RunError(Code::PermissionDenied, path);
-        case ENOMEM:
-            throw RunError(Code::OutOfMemory, path);
-        case EIO:
-            throw RunError(Code::DeviceIo, path);
-        default:
-            // EISDIR, ENXIO (a socket), ELOOP, EMFILE and the rest: the path cannot be read as a file.
-            throw RunError(Code::PathFileAccess, path);
+    if (error == ENOENT && IsFolder(FolderOf(path))) {
+        // Telling a missing file from a missing folder lets the user see which part to fix.
+        throw RunError(RunError::Code::FileNotFound, path);
     }
+    throw RunError::FromErrno(error, path);
 }
+
+// Texts below this size are taken without asking how much memory is left: reading the system's
+// figures costs more than such a text.
+constexpr std::size_t kCheckMemoryFrom = std::size_t{16} << 20;
 
 }  // namespace
 
@@ -126,7 +119,7 @@ void DataText::Release() noexcept {
     m_bytes = nullptr;
 }
 
-DataText ReadDataText(const std::string& path) {
+DataText ReadDataText(const std::string& path, const std::function<void()>& betweenPieces) {
     using Code = RunError::Code;
     // Non-blocking, so that a FIFO without a writer or a terminal device cannot stall the window
     // thread; its type is checked on the opened descriptor, so nothing can swap it in between.
@@ -143,6 +136,12 @@ DataText ReadDataText(const std::string& path) {
     }
 
     const auto length = static_cast<std::size_t>(info.st_size);
+    if (length >= kCheckMemoryFrom) {
+        const std::optional<std::uint64_t> available = AvailableMemory();
+        if (available && length > *available) {
+            throw RunError(Code::OutOfMemory, path);
+        }
+    }
     DataText text;
     try {
         text = DataText(length);
@@ -152,9 +151,7 @@ DataText ReadDataText(const std::string& path) {
 
     std::size_t done = 0;
     while (done < length) {
-        // Large reads in pieces: some file systems return short counts above 2 GiB anyway.
-        constexpr std::size_t kPiece = std::size_t{1} << 30;
-        const std::size_t want = length - done < kPiece ? length - done : kPiece;
+        const std::size_t want = std::min(length - done, kReadPiece);
         const ssize_t got = ::read(file.Get(), text.Data() + done, want);
         if (got < 0) {
             if (errno == EINTR) {
@@ -166,6 +163,9 @@ DataText ReadDataText(const std::string& path) {
             throw RunError(Code::InputPastEnd, path);
         }
         done += static_cast<std::size_t>(got);
+        if (done < length && betweenPieces) {
+            betweenPieces();
+        }
     }
     return text;
 }

@@ -1,5 +1,7 @@
 #include "run/RunError.h"
 
+#include <cerrno>
+
 namespace varneska {
 
 namespace {
@@ -17,6 +19,31 @@ std::string Describe(RunError::Code code, const std::string& path) {
 
 RunError::RunError(Code code, const std::string& path)
     : std::runtime_error(Describe(code, path)), m_code(code), m_path(path) {}
+
+RunError::Code RunError::CodeOfErrno(int error) noexcept {
+    switch (error) {
+        case ENOENT:        // nothing of that name
+        case ENOTDIR:       // a file where a folder should be on the way
+        case ENAMETOOLONG:  // a path no folder can have
+            return Code::PathNotFound;
+        case EACCES:
+        case EPERM:
+            return Code::PermissionDenied;
+        case ENOMEM:
+            return Code::OutOfMemory;
+        case EIO:        // the device failed
+        case ENOMEDIUM:  // a drive without its disc or card
+            return Code::DeviceIo;
+        default:
+            // EISDIR, ENXIO (a socket or a device opened as a file), ELOOP (a link loop), EMFILE
+            // and the rest: the path cannot be read as what was asked for.
+            return Code::PathFileAccess;
+    }
+}
+
+RunError RunError::FromErrno(int error, const std::string& path) {
+    return RunError(CodeOfErrno(error), path);
+}
 
 const char* RunError::Words(Code code) noexcept {
     switch (code) {

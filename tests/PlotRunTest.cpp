@@ -138,6 +138,76 @@ TEST_F(PlotRunTest, FileLongerThanSixteenBitsIsScannedToItsEnd) {
     EXPECT_EQ(host.ProgressValues().back(), 60000.0f);
 }
 
+// A file longer than one read piece lets the windows handle their events between pieces, and
+// after the read the run makes exactly the calls it makes on the same text in memory.
+TEST_F(PlotRunTest, FileOfSeveralPiecesCallsDoEventsBetweenThemOnly) {
+    const std::string text = SevenFields(kReadPiece + 400);  // three pieces and a bit
+    Write("pieces.txt", text);
+    RecordingHost host;
+    PlotRun(Folder(), "pieces.txt", host);
+
+    std::size_t leading = 0;
+    while (leading < host.calls.size() && host.calls[leading].kind == Kind::Events) {
+        ++leading;
+    }
+    EXPECT_EQ(leading, 3u);  // between the four pieces, not before the first nor after the last
+    RecordingHost inMemory;
+    PlotDataText(text, inMemory);
+    const std::vector<RecordingHost::Call> afterRead(host.calls.begin() + static_cast<std::ptrdiff_t>(leading), host.calls.end());
+    EXPECT_TRUE(afterRead == inMemory.calls);
+}
+
+// What DoEvents throws (the windows abandoning a run) leaves the read at once.
+TEST_F(PlotRunTest, ThrowFromDoEventsDuringTheReadLeavesTheRun) {
+    Write("pieces.txt", SevenFields(kReadPiece));
+    struct Abandoned {};
+    struct AbandoningHost : RecordingHost {
+        void DoEvents() override { throw Abandoned{}; }
+    } host;
+    EXPECT_THROW(PlotRun(Folder(), "pieces.txt", host), Abandoned);
+    EXPECT_TRUE(host.calls.empty());
+}
+
+struct StreamCase {
+    const char* name;
+    std::string text;
+};
+
+void PrintTo(const StreamCase& row, std::ostream* out) { *out << row.name; }
+
+class SameCallsBothWays : public testing::TestWithParam<StreamCase> {};
+
+// A concrete host gets the template's inlined walk, a PlotHost& the instance compiled once; the
+// two must make the same calls with the same arguments in the same order.
+TEST_P(SameCallsBothWays, TemplateAndInterfaceMakeTheSameCalls) {
+    const StreamCase& row = GetParam();
+    RecordingHost concrete;
+    PlotDataText(row.text, concrete);
+    RecordingHost viaInterface;
+    PlotHost& host = viaInterface;
+    PlotDataText(row.text, host);
+    ASSERT_EQ(concrete.calls.size(), viaInterface.calls.size());
+    EXPECT_TRUE(concrete.calls == viaInterface.calls);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, SameCallsBothWays,
+    testing::Values(StreamCase{"Empty", ""}, StreamCase{"OneCharacter", "5"},
+                    StreamCase{"FourHundredSevens", SevenFields(400)},
+                    StreamCase{"MixedShapesAndLineBreaks",
+                               [] {
+                                   std::string text;
+                                   for (int i = 0; i < 500; ++i) {
+                                       text += i % 7 == 0 ? "\r\n" : "";
+                                       text += " " + std::to_string(i * 37 % 1000) + ".5e-" +
+                                               std::to_string(i % 4) + " -2D" +
+                                               std::to_string(i % 3) + " ";
+                                   }
+                                   return text;
+                               }()},
+                    StreamCase{"OddBytes", std::string("\xff 1\t2  3,4 \0 9e9999 ", 24)}),
+    test::RowName{});
+
 struct FailureCase {
     const char* name;
     // Makes the thing to open inside the test folder; returns the folder and the file name.

@@ -22,6 +22,7 @@ public:
         Kind kind;
         float value;  // Max or Value for the progress calls
         Cell cell;    // for Draw
+        bool operator==(const Call&) const = default;
     };
 
     void SetProgressMax(float max) override { calls.push_back({Kind::ProgressMax, max, {}}); }

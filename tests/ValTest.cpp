@@ -56,6 +56,12 @@ INSTANTIATE_TEST_SUITE_P(
         ValCase{"LineFeedInsideIsIgnored", "\n4\n2 ", 42.0},
         ValCase{"SpaceBetweenSignAndDigits", "- 5", -5.0},
         ValCase{"ExponentLetterD", "1D3", 1000.0},
+        ValCase{"SignedLowerCaseD", "-2.5d-3 ", -0.0025},
+        ValCase{"PlusSignAndPlusExponent", "+1.5E+2 ", 150.0},
+        ValCase{"LetterDBeyondRange", "1d400 ", kInfinity},
+        ValCase{"PlusSignBeyondRange", "+1e400", kInfinity},
+        ValCase{"LetterDWithManyDigits", "12345678901234567890123d-3 ", 12345678901234567890.123},
+        ValCase{"SpaceAfterExponentLetter", "1e 5", 1e5},
         ValCase{"ExponentReadsAcrossSpaces", "2e2 3d1", 2e23},
         ValCase{"ExponentWithoutDigitsIsNoExponent", "1e", 1.0},
         ValCase{"ExponentSignWithoutDigits", "1e+ ", 1.0},
@@ -104,7 +110,8 @@ namespace varneska {
 namespace {
 
 // The in-place path must round exactly as from_chars does, on every shape of decimal it takes:
-// short and long mantissas, periods anywhere, exponents near the edges of the exact powers.
+// short and long mantissas, periods anywhere, exponents near the edges of the exact powers, with
+// either sign and any of the four exponent letters.
 TEST(Val, AgreesWithFromCharsOnRandomDecimals) {
     std::mt19937_64 random(20261211);
     const auto pick = [&random](int low, int high) {
@@ -112,7 +119,8 @@ TEST(Val, AgreesWithFromCharsOnRandomDecimals) {
     };
     for (int i = 0; i < 200000; ++i) {
         std::string number;
-        if (pick(0, 3) == 0) {
+        const int sign = pick(0, 5);
+        if (sign == 0) {
             number += '-';
         }
         const int digits = pick(1, 24);
@@ -123,15 +131,18 @@ TEST(Val, AgreesWithFromCharsOnRandomDecimals) {
             }
             number += static_cast<char>('0' + pick(0, 9));
         }
+        std::string token = sign == 1 ? "+" + number : number;
         if (pick(0, 2) == 0) {
-            number += 'e';
-            number += std::to_string(pick(-40, 40));
+            const int exponent = pick(-40, 40);
+            number += 'e' + std::to_string(exponent);
+            token += "eEdD"[pick(0, 3)];
+            token += (exponent >= 0 && pick(0, 1) == 0 ? "+" : "") + std::to_string(exponent);
         }
         double expected = 0.0;
         std::from_chars(number.data(), number.data() + number.size(), expected);
-        const double got = Val(number + " ");
+        const double got = Val(token + " ");
         ASSERT_EQ(std::bit_cast<std::uint64_t>(got), std::bit_cast<std::uint64_t>(expected))
-            << number;
+            << token;
     }
 }
 

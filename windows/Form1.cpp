@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <algorithm>
 
 #include "run/PlotRun.h"
 #include "windows/DriveList.h"
@@ -9,7 +10,6 @@
 #include "windows/FileList.h"
 #include "windows/FolderList.h"
 #include "windows/Form2.h"
-#include "windows/ProgressBar.h"
 #include "windows/RunAbandoned.h"
 
 namespace varneska {
@@ -20,6 +20,9 @@ using Clock = std::chrono::steady_clock;
 // How often a run lets the windows handle their events, and how often the bar is redrawn.
 constexpr auto kEventInterval = std::chrono::milliseconds(4);
 constexpr auto kBarInterval = std::chrono::milliseconds(15);
+// DoEvents sets its count so that the clock is looked at about this often, whatever the rate of
+// its calls, and never less than once per kMostCallsPerClockCheck calls.
+constexpr auto kClockCheckInterval = std::chrono::microseconds(250);
 
 }  // namespace
 
@@ -77,10 +80,15 @@ void Form1::Dir1Changed() {
     ErrorReport::Guard(this, [this] { m_file1->SetPath(m_dir1->Path()); });
 }
 
-void Form1::File1DoubleClicked() {
+void Form1::File1DoubleClicked() { PlotFile(m_dir1->Path(), m_file1->FileName()); }
+
+void Form1::PlotFile(const QByteArray& folder, const QByteArray& fileName) {
+    // A run begins by reading its file, one DoEvents call per piece: each must reach the clock.
+    m_callsUntilClockCheck = 1;
+    m_callsSinceClockCheck = 1;
     try {
-        ErrorReport::Guard(this, [this] {
-            PlotRun(m_dir1->Path().toStdString(), m_file1->FileName().toStdString(), *this);
+        ErrorReport::Guard(this, [this, &folder, &fileName] {
+            PlotRun(folder.toStdString(), fileName.toStdString(), *this);
         });
     } catch (const RunAbandoned&) {
         // The last window was closed: this run and any it is nested in stop, and the program
@@ -91,20 +99,25 @@ void Form1::File1DoubleClicked() {
     m_progressBar1->Refresh();
 }
 
-void Form1::SetProgressMax(float max) { m_progressBar1->SetMax(max); }
-
-void Form1::SetProgressValue(float value) { m_progressBar1->SetValue(value); }
-
-void Form1::DoEvents() {
-    if (--m_callsUntilClockCheck != 0) {
-        return;
+void Form1::SetProgressMax(float max) {
+    if (m_watcher != nullptr) {
+        m_watcher->RunStarted();
     }
-    m_callsUntilClockCheck = kCallsPerClockCheck;
-    ProcessPendingEvents();
+    m_progressBar1->SetMax(max);
 }
 
-void Form1::ProcessPendingEvents() {
+void Form1::CheckClock() {
     const Clock::time_point now = Clock::now();
+    // The next count: as many calls as came in one clock-check interval just now.
+    const auto elapsed = std::max<Clock::duration>(now - m_lastClockCheck, Clock::duration(1));
+    const auto calls = static_cast<std::uint64_t>(m_callsSinceClockCheck) *
+                       static_cast<std::uint64_t>(Clock::duration(kClockCheckInterval).count()) /
+                       static_cast<std::uint64_t>(elapsed.count());
+    m_callsSinceClockCheck = static_cast<std::uint32_t>(
+        std::clamp<std::uint64_t>(calls, 1, kMostCallsPerClockCheck));
+    m_callsUntilClockCheck = m_callsSinceClockCheck;
+    m_lastClockCheck = now;
+
     if (now < m_nextEvents) {
         return;
     }
@@ -114,13 +127,20 @@ void Form1::ProcessPendingEvents() {
         m_progressBar1->Refresh();
     }
     QCoreApplication::processEvents(QEventLoop::AllEvents);
-    if (!AnyWindowOpen()) {
+    if (AllWindowsClosed()) {
         throw RunAbandoned{};
     }
 }
 
-bool Form1::AnyWindowOpen() const {
-    return isVisible() || (m_form2 != nullptr && m_form2->isVisible());
+bool Form1::AllWindowsClosed() const {
+    // A main window that was never shown (a window built only to drive it from code) is not
+    // one the user closed.
+    return m_everShown && !isVisible() && (m_form2 == nullptr || !m_form2->isVisible());
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    m_everShown = true;
+    QWidget::showEvent(event);
 }
 
 void Form1::ShowPlot() {
@@ -137,6 +157,9 @@ void Form1::ShowPlot() {
 
 void Form1::DrawCell(float x1, float y1, float x2, float y2, std::uint32_t colour) {
     if (m_form2 != nullptr) {
+        if (m_watcher != nullptr) {
+            m_watcher->CellDrawn(x1, y1, x2, y2, colour);
+        }
         m_form2->DrawCell(x1, y1, x2, y2, colour);
     }
 }

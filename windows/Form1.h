@@ -3,14 +3,19 @@
 // bar, laid out once at fixed places. Its three handlers keep the lists in step and start a plot
 // run on a double-click; it is also the PlotHost of every run.
 //
-// DoEvents is called for every character a run scans. It stays cheap by looking at the clock
-// only every few thousand calls and processing the pending events of both windows a few hundred
-// times a second, which keeps input and the progress bar live without a system call per
-// character. A double-click handled there starts a nested run.
+// DoEvents and SetProgressValue are called for every character a run scans, so they are inline
+// and the class is final: the run is instantiated over Form1 and both compile into the character
+// walk. SetProgressValue only stores the value, which the bar shows on its own schedule. DoEvents
+// counts down and looks at the clock only when the count runs out; then, a few hundred times a
+// second, it lets both windows handle their pending events. The count adapts to how fast the
+// calls come: thousands of calls between clock checks while a run scans, a single call while it
+// reads a large file and calls once per piece. A double-click handled there starts a nested run.
 
 #include <QWidget>
 #include <chrono>
 #include <cstdint>
+
+#include "windows/ProgressBar.h"
 
 #include "run/PlotHost.h"
 
@@ -20,9 +25,8 @@ class DriveList;
 class FileList;
 class FolderList;
 class Form2;
-class ProgressBar;
 
-class Form1 : public QWidget, public PlotHost {
+class Form1 final : public QWidget, public PlotHost {
     Q_OBJECT
 
 public:
@@ -36,12 +40,34 @@ public:
     // The plot window while it is open; null before the first run and after it was closed.
     Form2* Plot() const noexcept { return m_form2; }
 
+    // Plots fileName in folder as a double-click on it does: a failure is reported and the
+    // program goes on; closing the last window during the run ends the program.
+    void PlotFile(const QByteArray& folder, const QByteArray& fileName);
+
+    // Sees every run start and every cell painted on the plot window, in the order the runs
+    // make them, nested runs included; for tests that check a picture against its cells. Called
+    // once per run and once per painted cell, never per character.
+    class RunWatcher {
+    public:
+        virtual ~RunWatcher() = default;
+        virtual void RunStarted() = 0;
+        virtual void CellDrawn(float x1, float y1, float x2, float y2, std::uint32_t colour) = 0;
+    };
+    void SetRunWatcher(RunWatcher* watcher) noexcept { m_watcher = watcher; }
+
     // PlotHost
     void SetProgressMax(float max) override;
-    void SetProgressValue(float value) override;
-    void DoEvents() override;
+    void SetProgressValue(float value) override { m_progressBar1->SetValue(value); }
+    void DoEvents() override {
+        if (--m_callsUntilClockCheck == 0) [[unlikely]] {
+            CheckClock();
+        }
+    }
     void ShowPlot() override;
     void DrawCell(float x1, float y1, float x2, float y2, std::uint32_t colour) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     // The handlers of the three control events.
@@ -49,18 +75,24 @@ private:
     void Dir1Changed();
     void File1DoubleClicked();
 
-    void ProcessPendingEvents();
-    bool AnyWindowOpen() const;
+    void CheckClock();
+    // True once the user has closed every window the program showed: what runs then abandon.
+    bool AllWindowsClosed() const;
 
     DriveList* m_drive1;
     FolderList* m_dir1;
     FileList* m_file1;
     ProgressBar* m_progressBar1;
     Form2* m_form2 = nullptr;
+    RunWatcher* m_watcher = nullptr;
+    bool m_everShown = false;
 
-    // DoEvents looks at the clock once per this many calls: a few microseconds of scanning.
-    static constexpr std::uint32_t kCallsPerClockCheck = 2048;
-    std::uint32_t m_callsUntilClockCheck = kCallsPerClockCheck;
+    // DoEvents looks at the clock at most once per this many calls: a few microseconds of
+    // scanning. A run starts with one call, as the calls of a file read come slowly.
+    static constexpr std::uint32_t kMostCallsPerClockCheck = 2048;
+    std::uint32_t m_callsUntilClockCheck = 1;
+    std::uint32_t m_callsSinceClockCheck = 1;
+    std::chrono::steady_clock::time_point m_lastClockCheck{};
     std::chrono::steady_clock::time_point m_nextEvents{};
     std::chrono::steady_clock::time_point m_nextBarRefresh{};
 };

@@ -22,23 +22,20 @@ using namespace varneska;
 
 namespace {
 
-// The main window, noting every cell and every start of a run as the runs make them.
-class RecordingForm1 : public Form1 {
+// Notes every cell and every start of a run as the main window's runs make them.
+class Recorder : public Form1::RunWatcher {
 public:
-    RecordingForm1() {
+    explicit Recorder(Form1& form1) {
+        form1.SetRunWatcher(this);
         // Connected after the main window's own handler, so it is called once a run has ended.
-        connect(File1(), &FileList::FileDoubleClicked, this, [this] { ++ended; });
+        QObject::connect(form1.File1(), &FileList::FileDoubleClicked, &form1, [this] { ++ended; });
     }
-    void SetProgressMax(float max) override {
+    void RunStarted() override {
         ++starts;
         deepest = std::max(deepest, starts - ended);
-        Form1::SetProgressMax(max);
     }
-    void DrawCell(float x1, float y1, float x2, float y2, std::uint32_t colour) override {
-        if (Plot() != nullptr) {
-            cells.push_back({x1, y1, x2, y2, colour});
-        }
-        Form1::DrawCell(x1, y1, x2, y2, colour);
+    void CellDrawn(float x1, float y1, float x2, float y2, std::uint32_t colour) override {
+        cells.push_back({x1, y1, x2, y2, colour});
     }
 
     std::vector<test::Cell> cells;
@@ -107,7 +104,8 @@ private slots:
             test::WriteFile(m_base + "/" + name, test::Fields(numbers));
             names.push_back(name);
         }
-        RecordingForm1 form1;
+        Form1 form1;
+        Recorder recorder(form1);
         form1.show();
         // One timer per double-click: a timer does not fire again inside its own callback, but the
         // others do, so each click can land inside the run the previous one started.
@@ -120,13 +118,13 @@ private slots:
         }
         QVERIFY(test::DoubleClickFile(form1, names[0]));
         QTRY_COMPARE(clicked, kFiles);  // those left over land between runs
-        QCOMPARE(form1.starts, kFiles);
-        QCOMPARE(form1.ended, kFiles);
-        qInfo("%d runs, at most %d at once", form1.starts, form1.deepest);
-        QVERIFY2(form1.deepest >= 4, "runs started inside runs inside runs");
+        QCOMPARE(recorder.starts, kFiles);
+        QCOMPARE(recorder.ended, kFiles);
+        qInfo("%d runs, at most %d at once", recorder.starts, recorder.deepest);
+        QVERIFY2(recorder.deepest >= 4, "runs started inside runs inside runs");
         QVERIFY(form1.Plot() != nullptr);
         QCOMPARE(form1.Plot()->Picture(),
-                 test::ReferencePicture(form1.cells, Background(form1.Plot())));
+                 test::ReferencePicture(recorder.cells, Background(form1.Plot())));
     }
 
     void manyFilesGiveThePicturesThePlotRunComputes() {
