@@ -15,6 +15,11 @@ ProgressBar::ProgressBar(QWidget* parent) : QProgressBar(parent) {
     setTextVisible(false);
 }
 
+void ProgressBar::paintEvent(QPaintEvent* event) {
+    ++m_paints;
+    QProgressBar::paintEvent(event);
+}
+
 void ProgressBar::SetMax(float max) {
     m_max = max;
     Refresh();
@@ -29,7 +34,14 @@ void ProgressBar::Refresh() {
         step = kSteps;
     }
     if (step != value()) {
+        const int paintsBefore = m_paints;
         setValue(step);
+        // QProgressBar repaints by itself only once the bar has grown by a style's chunk width
+        // (9 pixels here), which on a file of a gigabyte is a few times a second; the bar is drawn
+        // to the pixel, so every refresh that moves it is shown.
+        if (m_paints == paintsBefore) {
+            update();
+        }
     }
 }
 

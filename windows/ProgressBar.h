@@ -24,7 +24,11 @@ public:
 
     void Refresh();
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
+    int m_paints = 0;  // tells Refresh whether setValue has just repainted
     float m_max = 100.0f;
     float m_value = 0.0f;
 };
