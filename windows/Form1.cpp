@@ -1,11 +1,18 @@
 #include "windows/Form1.h"
 
+#include <sys/stat.h>
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QTimer>
 #include <algorithm>
 
 #include "run/PlotRun.h"
+#include "windows/DirectoryListing.h"
 #include "windows/DriveList.h"
+#include "windows/DroppedFile.h"
 #include "windows/ErrorReport.h"
 #include "windows/FileList.h"
 #include "windows/FolderList.h"
@@ -65,6 +72,7 @@ Form1::Form1(QWidget* parent)
     connect(m_drive1, &DriveList::DriveChanged, this, &Form1::Drive1Changed);
     connect(m_dir1, &FolderList::PathChanged, this, &Form1::Dir1Changed);
     connect(m_file1, &FileList::FileDoubleClicked, this, &Form1::File1DoubleClicked);
+    setAcceptDrops(true);
 }
 
 Form1::~Form1() { delete m_form2; }
@@ -86,6 +94,11 @@ void Form1::PlotFile(const QByteArray& folder, const QByteArray& fileName) {
     // A run begins by reading its file, one DoEvents call per piece: each must reach the clock.
     m_callsUntilClockCheck = 1;
     m_callsSinceClockCheck = 1;
+    m_runFiles.push_back(DirectoryListing::Join(folder, fileName));
+    const struct RunFileGuard {
+        QList<QByteArray>& files;
+        ~RunFileGuard() { files.removeLast(); }
+    } runFile{m_runFiles};
     try {
         ErrorReport::Guard(this, [this, &folder, &fileName] {
             PlotRun(folder.toStdString(), fileName.toStdString(), *this);
@@ -146,13 +159,75 @@ void Form1::showEvent(QShowEvent* event) {
 void Form1::ShowPlot() {
     if (m_form2 == nullptr) {
         m_form2 = new Form2();
+        connect(m_form2, &Form2::PathDropped, this, &Form1::OpenDropped);
         connect(m_form2, &Form2::Closed, this, [this] {
             // The picture goes with the window; the next run opens a fresh one.
             m_form2->deleteLater();
             m_form2 = nullptr;
         });
     }
+    if (!m_runFiles.isEmpty()) {
+        m_form2->SetDataFile(m_runFiles.back());
+    }
     m_form2->setVisible(true);
+}
+
+namespace {
+
+bool IsFolder(const QByteArray& path) {
+    struct stat info {};
+    return ::stat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+QByteArray FolderPart(const QByteArray& path) {
+    const auto slash = path.lastIndexOf('/');
+    return slash <= 0 ? QByteArray("/") : path.left(slash);
+}
+
+}  // namespace
+
+void Form1::OpenPath(const QByteArray& path) {
+    const QByteArray absolute = FolderList::Clean(path);
+    if (IsFolder(absolute)) {
+        ErrorReport::Guard(this, [this, &absolute] { m_dir1->SetPath(absolute); });
+        return;
+    }
+    const QByteArray folder = FolderPart(absolute);
+    const QByteArray fileName = absolute.mid(absolute.lastIndexOf('/') + 1);
+    QByteArray nearest = folder;
+    while (nearest != "/" && !IsFolder(nearest)) {
+        nearest = FolderPart(nearest);
+    }
+    // The folder list's change moves the file list and the drive list after it.
+    if (!ErrorReport::Guard(this, [this, &nearest] { m_dir1->SetPath(nearest); })) {
+        return;
+    }
+    if (m_dir1->Path() == folder) {
+        m_file1->SetCurrentRow(m_file1->RowOf(fileName));
+    }
+    // From the folder as the path names it, so that a folder that is not there is reported as a
+    // double-click on a file in it would be.
+    PlotFile(m_dir1->Path() == folder ? m_dir1->Path() : folder, fileName);
+}
+
+void Form1::OpenDropped(const QByteArray& path) {
+    // Opened once the drop is over, so the dragging program is not kept waiting for a run; the
+    // run still nests in a run going on, as a double-click would.
+    QTimer::singleShot(0, this, [this, path] { OpenPath(path); });
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFile::PathOf(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+    const QByteArray path = DroppedFile::PathOf(event->mimeData());
+    if (!path.isEmpty()) {
+        event->acceptProposedAction();
+        OpenDropped(path);
+    }
 }
 
 void Form1::DrawCell(float x1, float y1, float x2, float y2, std::uint32_t colour) {

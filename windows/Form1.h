@@ -11,6 +11,8 @@
 // calls come: thousands of calls between clock checks while a run scans, a single call while it
 // reads a large file and calls once per piece. A double-click handled there starts a nested run.
 
+#include <QByteArray>
+#include <QList>
 #include <QWidget>
 #include <chrono>
 #include <cstdint>
@@ -44,6 +46,13 @@ public:
     // program goes on; closing the last window during the run ends the program.
     void PlotFile(const QByteArray& folder, const QByteArray& fileName);
 
+    // Opens path from outside the browser (a file named on the command line, or dropped on either
+    // window): the browser moves to its folder with the file selected, and the file is plotted
+    // as a double-click on it would. A folder is only opened in the browser. Where the path cannot
+    // be plotted the usual report says why and the browser stays at the nearest folder that
+    // exists. Nothing in the program calls it without such a request.
+    void OpenPath(const QByteArray& path);
+
     // Sees every run start and every cell painted on the plot window, in the order the runs
     // make them, nested runs included; for tests that check a picture against its cells. Called
     // once per run and once per painted cell, never per character.
@@ -68,6 +77,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // The handlers of the three control events.
@@ -75,6 +86,7 @@ private:
     void Dir1Changed();
     void File1DoubleClicked();
 
+    void OpenDropped(const QByteArray& path);
     void CheckClock();
     // True once the user has closed every window the program showed: what runs then abandon.
     bool AllWindowsClosed() const;
@@ -85,6 +97,9 @@ private:
     ProgressBar* m_progressBar1;
     Form2* m_form2 = nullptr;
     RunWatcher* m_watcher = nullptr;
+    // The files of the runs going on, the innermost last; the plot window proposes the name of
+    // the one that showed it when its picture is saved.
+    QList<QByteArray> m_runFiles;
     bool m_everShown = false;
 
     // DoEvents looks at the clock at most once per this many calls: a few microseconds of

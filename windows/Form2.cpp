@@ -1,8 +1,21 @@
 #include "windows/Form2.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QSaveFile>
+#include <cerrno>
 #include <cmath>
+
+#include "run/RunError.h"
+#include "windows/DroppedFile.h"
+#include "windows/ErrorReport.h"
 
 namespace varneska {
 
@@ -29,6 +42,65 @@ Form2::Form2(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAccessibleName(tr("Plot"));
     m_picture.fill(palette().color(QPalette::Window));
+    setAcceptDrops(true);
+
+    // The menu holds the two actions and nothing else; their keys work while the window has
+    // the focus.
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* copy = new QAction(tr("Copy Picture"), this);
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, this, &Form2::CopyPicture);
+    addAction(copy);
+    auto* save = new QAction(tr("Save Picture As\u2026"), this);
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, this, &Form2::SavePictureAs);
+    addAction(save);
+}
+
+void Form2::CopyPicture() const { QGuiApplication::clipboard()->setImage(m_picture); }
+
+void Form2::SavePictureAs() {
+    QString proposed = QStringLiteral("plot.png");
+    if (!m_dataFile.isEmpty()) {
+        const QFileInfo dataFile(QFile::decodeName(m_dataFile));
+        proposed = dataFile.dir().filePath(dataFile.completeBaseName() + QStringLiteral(".png"));
+    }
+    const QString fileName = QFileDialog::getSaveFileName(this, tr("Save Picture As"), proposed,
+                                                          tr("PNG images (*.png)"));
+    if (!fileName.isEmpty()) {
+        SavePicture(fileName);
+    }
+}
+
+bool Form2::SavePicture(const QString& fileName) {
+    // QSaveFile writes to a temporary file beside the target and renames it over the target on
+    // commit, so the target is either the whole picture or untouched.
+    QSaveFile file(fileName);
+    errno = 0;
+    const bool opened = file.open(QIODevice::WriteOnly);
+    const int openError = errno;
+    if (opened && m_picture.save(&file, "PNG") && file.commit()) {
+        return true;
+    }
+    const RunError::Code code =
+        !opened && openError != 0 ? RunError::CodeOfErrno(openError) : RunError::Code::DeviceIo;
+    ErrorReport::Show(this, static_cast<int>(code),
+                      QStringLiteral("%1: %2").arg(QString::fromUtf8(RunError::Words(code)), fileName));
+    return false;
+}
+
+void Form2::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFile::PathOf(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void Form2::dropEvent(QDropEvent* event) {
+    const QByteArray path = DroppedFile::PathOf(event->mimeData());
+    if (!path.isEmpty()) {
+        event->acceptProposedAction();
+        emit PathDropped(path);
+    }
 }
 
 void Form2::DrawCell(float x1, float y1, float x2, float y2, std::uint32_t colour) {

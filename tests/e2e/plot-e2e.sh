@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # End to end in a real X server: starts the program in a folder with one data file, double-clicks
 # the file in the file list with real mouse input, takes a screenshot of the plot window and
-# compares its pixels with the picture the file must give.
+# compares its pixels with the picture the file must give. Then starts it again with the file
+# named on its command line, which must show the same picture without any click, and copies the
+# picture with Ctrl+C on the plot window: the X clipboard must hold that picture as a PNG.
 #
 #   plot-e2e.sh VARNESKA_BINARY [SCREENSHOT_OUT]
 set -euo pipefail
@@ -10,7 +12,7 @@ binary=$(realpath "$1")
 screenshot_out=${2:-}
 here=$(cd "$(dirname "$0")" && pwd)
 
-for tool in Xvfb xdotool import python3; do
+for tool in Xvfb xdotool import convert xclip python3; do
   if ! command -v "$tool" >/dev/null; then
     echo "skipped: $tool is not installed (scripts/install-deps installs it)"
     exit 77
@@ -83,9 +85,51 @@ for attempt in $(seq 40); do
       import -window root -crop 590x260+0+0 "$screenshot_out"
       echo "screenshot: $screenshot_out"
     fi
-    exit 0
+    matched=1
+    break
   fi
 done
-echo "the plot window never showed the expected picture:"
-cat "$work/check.log"
+if [ -z "${matched:-}" ]; then
+  echo "the plot window never showed the expected picture:"
+  cat "$work/check.log"
+  exit 1
+fi
+kill "$app_pid"
+wait "$app_pid" 2>/dev/null || true
+
+# The file on the command line: the picture appears with no click at all.
+(cd "$work" && exec "$binary" data/picture.txt) >"$work/app.log" 2>&1 &
+app_pid=$!
+form2=$(find_window Form2)
+shown=
+for attempt in $(seq 40); do
+  sleep 0.25
+  import -window "$form2" -depth 8 "$work/form2.ppm" 2>/dev/null || continue
+  if python3 "$here/e2e_picture.py" check "$work/form2.ppm" >"$work/check.log" 2>&1; then
+    echo "started with the file named: $(cat "$work/check.log")"
+    shown=1
+    break
+  fi
+done
+if [ -z "$shown" ]; then
+  echo "started with the file named, the plot window never showed the expected picture:"
+  cat "$work/check.log"
+  exit 1
+fi
+
+# Ctrl+C on the plot window puts the picture on the clipboard, read back as PNG.
+xdotool windowfocus --sync "$form2"
+xdotool key --clearmodifiers ctrl+c
+for attempt in $(seq 40); do
+  sleep 0.25
+  if xclip -selection clipboard -t image/png -o >"$work/clip.png" 2>/dev/null && [ -s "$work/clip.png" ]; then
+    convert "$work/clip.png" -depth 8 "$work/clip.ppm"
+    if python3 "$here/e2e_picture.py" check "$work/clip.ppm" >"$work/check.log" 2>&1; then
+      echo "clipboard: $(cat "$work/check.log")"
+      exit 0
+    fi
+  fi
+done
+echo "the clipboard never held the expected picture:"
+cat "$work/check.log" 2>/dev/null || true
 exit 1

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QTest>
+#include <filesystem>
 #include <fstream>
 
 #include "windows/EntryList.h"
@@ -21,7 +22,21 @@ ScratchFolder::ScratchFolder() : m_previous(QDir::currentPath()) {
     }
 }
 
-ScratchFolder::~ScratchFolder() { QDir::setCurrent(m_previous); }
+ScratchFolder::~ScratchFolder() {
+    QDir::setCurrent(m_previous);
+    // By bytes, and with write permission given back: QTemporaryDir removes by decoded names,
+    // which misses names that are not UTF-8, and cannot empty a folder a test locked.
+    if (m_folder.isValid()) {
+        namespace fs = std::filesystem;
+        std::error_code ignored;
+        for (const auto& entry : fs::recursive_directory_iterator(m_path.toStdString(), ignored)) {
+            if (entry.is_directory(ignored) && !entry.is_symlink(ignored)) {
+                fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+            }
+        }
+        fs::remove_all(m_path.toStdString(), ignored);
+    }
+}
 
 QStringList Texts(const EntryList& list) {
     QStringList texts;
