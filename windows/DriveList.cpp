@@ -1,5 +1,7 @@
 #include "windows/DriveList.h"
 
+#include <sys/stat.h>
+
 #include <QSet>
 #include <QSignalBlocker>
 #include <QStorageInfo>
@@ -8,6 +10,7 @@
 #include <iterator>
 
 #include "windows/DirectoryListing.h"
+#include "windows/FolderList.h"
 
 namespace varneska {
 
@@ -20,6 +23,22 @@ bool IsPseudoFileSystem(const QByteArray& type) {
         "configfs", "fusectl",    "hugetlbfs",  "autofs",  "binfmt_misc", "efivarfs",
         "rpc_pipefs", "nsfs",     "selinuxfs",  "fuse.gvfsd-fuse", "fuse.portal"};
     return kPseudo.contains(type);
+}
+
+bool IsFolder(const QByteArray& path, dev_t* device = nullptr) {
+    struct stat info {};
+    if (::stat(path.constData(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        return false;
+    }
+    if (device != nullptr) {
+        *device = info.st_dev;
+    }
+    return true;
+}
+
+QByteArray Parent(const QByteArray& folder) {
+    const auto slash = folder.lastIndexOf('/');
+    return slash <= 0 ? QByteArray("/") : folder.left(slash);
 }
 
 bool Holds(const QByteArray& volume, const QByteArray& folder) {
@@ -46,7 +65,33 @@ QList<QByteArray> DriveList::MountedVolumes() {
             mountPoints.push_back(QFile::encodeName(volume.rootPath()));
         }
     }
+    return VolumesOffered(std::move(mountPoints), FolderList::Clean("."));
+}
+
+QList<QByteArray> DriveList::VolumesOffered(QList<QByteArray> mountPoints,
+                                            const QByteArray& startFolder) {
+    mountPoints.push_back("/");
+    if (!startFolder.isEmpty()) {
+        mountPoints.push_back(MountPointOf(startFolder));
+    }
     return mountPoints;
+}
+
+QByteArray DriveList::MountPointOf(const QByteArray& folder) {
+    dev_t device{};
+    if (!IsFolder(folder, &device)) {
+        return "/";
+    }
+    QByteArray point = folder;
+    while (point != "/") {
+        const QByteArray parent = Parent(point);
+        dev_t parentDevice{};
+        if (!IsFolder(parent, &parentDevice) || parentDevice != device) {
+            break;
+        }
+        point = parent;
+    }
+    return point;
 }
 
 void DriveList::Refresh() { SetVolumes(m_source()); }
@@ -96,7 +141,14 @@ QByteArray DriveList::SelectedVolume() const {
 
 QByteArray DriveList::Drive() const {
     const QByteArray volume = SelectedVolume();
-    return m_currentFolders.value(volume, volume);
+    QByteArray folder = m_currentFolders.value(volume, volume);
+    // A folder deleted or renamed since it was shown, or one that a volume mounted since then
+    // has covered, gives way to the nearest folder above it on this drive.
+    while (folder.size() > volume.size() &&
+           (!IsFolder(folder) || VolumeOf(m_volumes, folder) != volume)) {
+        folder = Parent(folder);
+    }
+    return folder;
 }
 
 QByteArray DriveList::VolumeOf(const QList<QByteArray>& volumes, const QByteArray& folder) {

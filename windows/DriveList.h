@@ -3,8 +3,9 @@
 // (pseudo file systems such as proc, sysfs and cgroup left out), the root first.
 //
 // Drive is the current folder of the selected drive: the folder last shown on it in this run of
-// the program, at first its root. Assigned to the folder list's Path, it moves the list there.
-// DriveChanged fires when the user picks another drive.
+// the program, at first its root; where that folder has gone since, or now lies on another
+// volume, the nearest folder above it that is still on the drive. Assigned to the folder list's
+// Path, it moves the list there. DriveChanged fires when the user picks another drive.
 
 #include <QByteArray>
 #include <QComboBox>
@@ -41,6 +42,13 @@ public:
     using VolumeSource = std::function<QList<QByteArray>()>;
     void SetVolumeSource(VolumeSource source);
     static QList<QByteArray> MountedVolumes();
+
+    // The drives offered for a mount table: its volumes, and always the root and the volume that
+    // holds startFolder, which the table of a chroot, a container or a sandbox may not list.
+    static QList<QByteArray> VolumesOffered(QList<QByteArray> mountPoints,
+                                            const QByteArray& startFolder);
+    // The mount point of the volume holding folder, found by the device of each folder above it.
+    static QByteArray MountPointOf(const QByteArray& folder);
 
     // The mount point among volumes that holds folder: the longest one that is a prefix of it.
     static QByteArray VolumeOf(const QList<QByteArray>& volumes, const QByteArray& folder);

@@ -60,17 +60,13 @@ Form1::Form1(QWidget* parent)
     setTabOrder(m_dir1, m_file1);
     setTabOrder(m_file1, m_drive1);
 
-    // The browser starts in the process's current folder, on the drive that holds it.
-    connect(m_dir1, &FolderList::PathChanged, this, [this] { m_drive1->ShowFolder(m_dir1->Path()); });
-    const QByteArray start = QFile::encodeName(QDir::currentPath());
-    ErrorReport::Guard(this, [this, &start] {
-        m_dir1->SetPath(start);
-        m_file1->SetPath(m_dir1->Path());
-    });
-    m_dir1->setFocus();
-
     connect(m_drive1, &DriveList::DriveChanged, this, &Form1::Drive1Changed);
     connect(m_dir1, &FolderList::PathChanged, this, &Form1::Dir1Changed);
+    // The browser starts in the process's current folder, on the drive that holds it. The
+    // folder is taken as the bytes the system gives, so a name that is not UTF-8 still opens.
+    ErrorReport::Guard(this, [this] { m_dir1->SetPath(FolderList::Clean(".")); });
+    m_dir1->setFocus();
+
     connect(m_file1, &FileList::FileDoubleClicked, this, &Form1::File1DoubleClicked);
     setAcceptDrops(true);
 }
@@ -85,6 +81,8 @@ void Form1::Drive1Changed() {
 }
 
 void Form1::Dir1Changed() {
+    // The drive list shows the drive the folder is on, and the file list follows the folder.
+    m_drive1->ShowFolder(m_dir1->Path());
     ErrorReport::Guard(this, [this] { m_file1->SetPath(m_dir1->Path()); });
 }
 

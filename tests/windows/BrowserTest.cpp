@@ -2,6 +2,7 @@
 // handlers, what each list shows, and the reports when a folder or drive cannot be followed.
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QSignalSpy>
@@ -123,6 +124,100 @@ private slots:
         QTest::keyClick(drive1, Qt::Key_Down);  // the folder last shown on the second drive
         QCOMPARE(form1.Dir1()->Path(), m_base + "/vol/deep");
         QCOMPARE(form1.File1()->Path(), m_base + "/vol/deep");
+    }
+
+    void driveWhoseFolderHasGoneOpensTheNearestFolderAbove_data() {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("deleted") << QStringLiteral("delete");
+        QTest::newRow("renamed") << QStringLiteral("rename");
+        QTest::newRow("covered by a volume mounted since") << QStringLiteral("mount");
+    }
+
+    void driveWhoseFolderHasGoneOpensTheNearestFolderAbove() {
+        QFETCH(QString, change);
+        QVERIFY(QDir(QFile::decodeName(m_base)).mkpath(QStringLiteral("vol/mid/deep")));
+        Form1 form1;
+        DriveList* drive1 = form1.Drive1();
+        QList<QByteArray> volumes{"/", m_base + "/vol"};
+        drive1->SetVolumeSource([&volumes] { return volumes; });
+        QTest::keyClick(drive1, Qt::Key_Down);
+        form1.Dir1()->SetPath(m_base + "/vol/mid/deep");
+        QTest::keyClick(drive1, Qt::Key_Up);
+        QCOMPARE(form1.Dir1()->Path(), m_base + "/data");
+
+        const QByteArray deep = m_base + "/vol/mid/deep";
+        if (change == "delete") {
+            QVERIFY(QDir(QFile::decodeName(deep)).removeRecursively());
+        } else if (change == "rename") {
+            QCOMPARE(::rename(deep.constData(), (m_base + "/vol/mid/moved").constData()), 0);
+        } else {
+            volumes.push_back(m_base + "/vol/mid");
+            drive1->Refresh();
+        }
+        test::ReportCatcher catcher;
+        drive1->setCurrentIndex(static_cast<int>(drive1->Volumes().indexOf(m_base + "/vol")));
+        emit drive1->activated(drive1->currentIndex());  // the user picks the second drive again
+        QCOMPARE(catcher.reports, QStringList());
+        // Still on that drive: the nearest folder above the remembered one that is on it.
+        const QByteArray expected = change == "mount" ? m_base + "/vol" : m_base + "/vol/mid";
+        QCOMPARE(form1.Dir1()->Path(), expected);
+        QCOMPARE(form1.File1()->Path(), expected);
+        QCOMPARE(drive1->SelectedVolume(), m_base + "/vol");
+    }
+
+    void driveListAlwaysOffersTheRootAndTheStartVolume_data() {
+        QTest::addColumn<QList<QByteArray>>("table");
+        // A chroot or a container may show no mount of the root, or none at all.
+        QTest::newRow("empty table") << QList<QByteArray>{};
+        QTest::newRow("table without the root") << QList<QByteArray>{"/proc-less", "/srv"};
+        QTest::newRow("ordinary table") << QList<QByteArray>{"/", "/home", "/media/stick"};
+    }
+
+    void driveListAlwaysOffersTheRootAndTheStartVolume() {
+        QFETCH(QList<QByteArray>, table);
+        const QList<QByteArray> offered = DriveList::VolumesOffered(table, m_base);
+        QVERIFY(offered.contains("/"));
+        const QByteArray start = DriveList::MountPointOf(m_base);
+        QVERIFY(offered.contains(start));
+        for (const QByteArray& volume : table) {
+            QVERIFY(offered.contains(volume));
+        }
+        // The start volume is the topmost folder on the start folder's device.
+        QVERIFY(m_base == start || m_base.startsWith(start == "/" ? start : start + "/"));
+        struct stat startInfo {};
+        struct stat baseInfo {};
+        QCOMPARE(::stat(start.constData(), &startInfo), 0);
+        QCOMPARE(::stat(m_base.constData(), &baseInfo), 0);
+        QCOMPARE(startInfo.st_dev, baseInfo.st_dev);
+
+        // The window built on such a table starts with a drive selected.
+        Form1 form1;
+        form1.Drive1()->SetVolumeSource([table, base = m_base] {
+            return DriveList::VolumesOffered(table, base);
+        });
+        form1.Drive1()->ShowFolder(form1.Dir1()->Path());
+        QVERIFY(form1.Drive1()->currentIndex() >= 0);
+        QCOMPARE(form1.Drive1()->SelectedVolume(),
+                 DriveList::VolumeOf(form1.Drive1()->Volumes(), m_base + "/data"));
+    }
+
+    void startFolderWhoseNameIsNotUtf8() {
+        const QByteArray odd = m_base + "/bad\xffname";
+        QCOMPARE(::mkdir(odd.constData(), 0700), 0);
+        std::string sevens;
+        for (int i = 0; i < 62; ++i) {
+            sevens += " 7 ";
+        }
+        test::WriteFile(odd + "/one.txt", sevens);
+        QCOMPARE(::chdir(odd.constData()), 0);
+        test::ReportCatcher catcher;
+        Form1 form1;
+        QCOMPARE(form1.Dir1()->Path(), odd);
+        QCOMPARE(test::Texts(*form1.File1()), QStringList{"one.txt"});
+        QVERIFY(test::DoubleClickFile(form1, "one.txt"));
+        QCOMPARE(catcher.reports, QStringList());
+        QVERIFY(form1.Plot() != nullptr);
+        QCOMPARE(form1.Plot()->Picture().pixel(3, 1), qRgb(124, 124, 124));
     }
 
     void failedDriveChangeIsReportedAndTheBrowserStays() {

@@ -167,7 +167,17 @@ private slots:
         });
         QVERIFY(!done);
         QCOMPARE(catcher.reports, QStringList{report});
+        QCOMPARE(catcher.selectable, QList<bool>{true});
         QVERIFY(ErrorReport::Guard(nullptr, [] {}));
+    }
+
+    void reportShowsAnOrdinaryPathOnOneLine() {
+        test::ReportCatcher catcher;
+        ErrorReport::Show(nullptr, 53,
+                          QStringLiteral("File not found: /home/someone/Documents/measurements/"
+                                         "2026/december/run-0042.txt"));
+        QCOMPARE(catcher.onOneLine, QList<bool>{true});
+        QCOMPARE(catcher.selectable, QList<bool>{true});
     }
 
 private:

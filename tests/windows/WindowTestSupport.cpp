@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTest>
 #include <filesystem>
@@ -83,6 +84,11 @@ ReportCatcher::ReportCatcher() {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box != nullptr && box->objectName() == QLatin1String(ErrorReport::kObjectName)) {
             reports.push_back(box->text() + QStringLiteral(": ") + box->informativeText());
+            const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"));
+            onOneLine.push_back(label != nullptr &&
+                                label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
+            selectable.push_back(label != nullptr &&
+                                 (label->textInteractionFlags() & Qt::TextSelectableByMouse) != 0);
             box->accept();
         }
     });

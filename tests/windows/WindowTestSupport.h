@@ -51,11 +51,13 @@ void WriteFile(const QByteArray& path, const std::string& bytes);
 bool DoubleClickFile(Form1& form1, const QByteArray& fileName);
 
 // While it lives, dismisses every error report that opens, keeping its number line and its
-// description.
+// description, and how the user saw the description.
 class ReportCatcher : public QObject {
 public:
     ReportCatcher();
     QStringList reports;
+    QList<bool> onOneLine;   // the description fitted the width of its box
+    QList<bool> selectable;  // the description could be selected with the mouse
 
 private:
     QTimer m_timer;
