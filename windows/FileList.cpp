@@ -19,32 +19,27 @@ FileList::FileList(QWidget* parent) : EntryList({}, parent) {
         SetCurrentRow(row);
         emit FileDoubleClicked();
     });
-    m_poll.setInterval(10);
-    connect(&m_poll, &QTimer::timeout, this, &FileList::CheckPending);
 }
 
 void FileList::SetPath(const QByteArray& folder) {
-    std::shared_ptr<ListingJob> job = ListingJob::Start(folder, DirectoryListing::Kind::Files);
-    if (job->WaitFor(kPatience)) {
-        Fill(job->Take());  // a failure throws here, before anything has changed
+    ListingJob job = ListingJob::Start(folder, DirectoryListing::Kind::Files);
+    if (job.WaitFor(kPatience)) {
+        Fill(ListingJob::Take(job.Future()));  // a failure throws here, before anything has changed
         m_pending.reset();
-        m_poll.stop();
+        m_filling = false;
         m_path = folder;
         return;
     }
-    m_pending = std::move(job);
     m_path = folder;
     SetRows({});
-    m_poll.start();
-}
-
-void FileList::CheckPending() {
-    if (m_pending == nullptr || !m_pending->WaitFor(std::chrono::milliseconds(0))) {
-        return;
-    }
-    const std::shared_ptr<ListingJob> job = std::move(m_pending);
-    m_poll.stop();
-    ErrorReport::Guard(window(), [this, &job] { Fill(job->Take()); });
+    m_pending = std::make_unique<QFutureWatcher<ListingJob::Outcome>>();
+    connect(m_pending.get(), &QFutureWatcherBase::finished, this, [this] {
+        const QFuture<ListingJob::Outcome> future = m_pending->future();
+        m_filling = false;
+        ErrorReport::Guard(window(), [this, &future] { Fill(ListingJob::Take(future)); });
+    });
+    m_filling = true;
+    m_pending->setFuture(job.Future());
 }
 
 void FileList::Fill(const DirectoryListing& listing) {

@@ -5,8 +5,7 @@
 // fires FileDoubleClicked, which starts a plot run.
 
 #include <QByteArray>
-
-#include <QTimer>
+#include <QFutureWatcher>
 #include <memory>
 
 #include "windows/EntryList.h"
@@ -26,7 +25,7 @@ public:
     // while the windows stay live.
     void SetPath(const QByteArray& folder);
     // True while a large folder is still being read.
-    bool Filling() const noexcept { return m_pending != nullptr; }
+    bool Filling() const noexcept { return m_filling; }
 
     // The selected file's name as the file system holds it; empty when none is selected.
     QByteArray FileName() const;
@@ -36,11 +35,11 @@ signals:
 
 private:
     void Fill(const DirectoryListing& listing);
-    void CheckPending();
 
     QByteArray m_path;
-    std::shared_ptr<ListingJob> m_pending;
-    QTimer m_poll;
+    // The listing still being read for m_path; replacing it drops the one it watched.
+    std::unique_ptr<QFutureWatcher<ListingJob::Outcome>> m_pending;
+    bool m_filling = false;
 };
 
 }  // namespace varneska

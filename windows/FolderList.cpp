@@ -13,6 +13,8 @@ namespace varneska {
 namespace {
 
 enum Icon { kOpenFolder, kClosedFolder };
+// What an ordinary folder takes to read; past this the subfolders are filled in later.
+constexpr auto kPatience = std::chrono::milliseconds(50);
 const QString kIndent = QStringLiteral("  ");
 
 QList<QIcon> FolderIcons() {
@@ -56,8 +58,32 @@ QByteArray FolderList::Clean(const QByteArray& folder) {
 
 void FolderList::SetPath(const QByteArray& folder) {
     const QByteArray path = Clean(folder);
-    const DirectoryListing listing = DirectoryListing::Read(path, DirectoryListing::Kind::Folders);
+    ListingJob job = ListingJob::Start(path, DirectoryListing::Kind::Folders);
+    if (job.WaitFor(kPatience)) {
+        // A failure throws here, before anything has changed.
+        const DirectoryListing listing = ListingJob::Take(job.Future());
+        m_pending.reset();
+        m_filling = false;
+        Show(path, &listing);
+    } else {
+        Show(path, nullptr);
+        m_pending = std::make_unique<QFutureWatcher<ListingJob::Outcome>>();
+        connect(m_pending.get(), &QFutureWatcherBase::finished, this, [this, path] {
+            const QFuture<ListingJob::Outcome> future = m_pending->future();
+            m_filling = false;
+            ErrorReport::Guard(window(), [this, &path, &future] {
+                const DirectoryListing listing = ListingJob::Take(future);
+                Show(path, &listing);
+            });
+        });
+        m_filling = true;
+        m_pending->setFuture(job.Future());
+    }
+    m_path = path;
+    emit PathChanged();
+}
 
+void FolderList::Show(const QByteArray& path, const DirectoryListing* subfolders) {
     QList<EntryListModel::Row> rows;
     // The chain from the root down: "/", then one entry per step, each one level deeper.
     QByteArray chainPath = "/";
@@ -73,15 +99,14 @@ void FolderList::SetPath(const QByteArray& folder) {
         ++depth;
     }
     const int current = static_cast<int>(rows.size()) - 1;
-    for (const DirectoryListing::Entry& entry : listing.Entries()) {
-        rows.push_back({kIndent.repeated(depth) + entry.shown,
-                        DirectoryListing::Join(path, entry.name), kClosedFolder});
+    if (subfolders != nullptr) {
+        for (const DirectoryListing::Entry& entry : subfolders->Entries()) {
+            rows.push_back({kIndent.repeated(depth) + entry.shown,
+                            DirectoryListing::Join(path, entry.name), kClosedFolder});
+        }
     }
     SetRows(std::move(rows));
     SetCurrentRow(current);
-
-    m_path = path;
-    emit PathChanged();
 }
 
 void FolderList::Open(int row) {

@@ -1,41 +1,40 @@
 #include "windows/ListingJob.h"
 
-#include <thread>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace varneska {
 
-std::shared_ptr<ListingJob> ListingJob::Start(const QByteArray& folder,
-                                              DirectoryListing::Kind kind) {
-    auto job = std::make_shared<ListingJob>();
-    // The thread holds the job, so the list may drop it at any time.
-    std::thread([job, folder, kind] {
-        std::optional<DirectoryListing> listing;
-        std::exception_ptr error;
+ListingJob ListingJob::Start(const QByteArray& folder, DirectoryListing::Kind kind) {
+    ListingJob job;
+    job.m_done = std::make_shared<QSemaphore>();
+    job.m_future = QtConcurrent::run([folder, kind, done = job.m_done] {
+        Outcome outcome;
         try {
-            listing = DirectoryListing::Read(folder, kind);
+            outcome.listing = DirectoryListing::Read(folder, kind);
         } catch (...) {
-            error = std::current_exception();
+            outcome.error = std::current_exception();
         }
-        const std::lock_guard lock(job->m_mutex);
-        job->m_listing = std::move(listing);
-        job->m_error = error;
-        job->m_finished = true;
-        job->m_done.notify_all();
-    }).detach();
+        done->release();
+        return outcome;
+    });
     return job;
 }
 
 bool ListingJob::WaitFor(std::chrono::milliseconds time) {
-    std::unique_lock lock(m_mutex);
-    return m_done.wait_for(lock, time, [this] { return m_finished; });
+    if (!m_done->tryAcquire(1, static_cast<int>(time.count()))) {
+        return false;
+    }
+    m_done->release();  // leaves it there for another wait
+    m_future.waitForFinished();  // the worker has released; its result follows at once
+    return true;
 }
 
-DirectoryListing ListingJob::Take() {
-    const std::lock_guard lock(m_mutex);
-    if (m_error) {
-        std::rethrow_exception(m_error);
+DirectoryListing ListingJob::Take(const QFuture<Outcome>& future) {
+    Outcome outcome = future.result();
+    if (outcome.error) {
+        std::rethrow_exception(outcome.error);
     }
-    return std::move(*m_listing);
+    return std::move(*outcome.listing);
 }
 
 }  // namespace varneska

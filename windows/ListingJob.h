@@ -1,16 +1,18 @@
 #pragma once
-// ListingJob: reads a folder's listing on a worker thread, so the file list can show a folder of
-// a hundred thousand files without freezing the windows while it is read and sorted.
+// ListingJob: one folder's listing read on a worker thread with QtConcurrent, so the folder list
+// and the file list can show a folder of a hundred thousand entries without freezing the windows
+// while it is read and sorted.
 //
-// The file list waits a moment for it, which is all an ordinary folder takes, and otherwise
-// fills itself when the job is done. A job nobody waits for any more finishes on its own.
+// A list waits a moment for it, which is all an ordinary folder takes, and otherwise lets a
+// QFutureWatcher on Future() fill it when the listing is there. A list that has moved on drops
+// its watcher, and with it the listing it no longer wants; the job finishes on its own.
 
 #include <QByteArray>
+#include <QFuture>
+#include <QSemaphore>
 #include <chrono>
-#include <condition_variable>
 #include <exception>
 #include <memory>
-#include <mutex>
 #include <optional>
 
 #include "windows/DirectoryListing.h"
@@ -19,20 +21,26 @@ namespace varneska {
 
 class ListingJob {
 public:
-    static std::shared_ptr<ListingJob> Start(const QByteArray& folder, DirectoryListing::Kind kind);
+    // What the worker hands back: the listing, or the failure it met.
+    struct Outcome {
+        std::optional<DirectoryListing> listing;
+        std::exception_ptr error;
+    };
+
+    static ListingJob Start(const QByteArray& folder, DirectoryListing::Kind kind);
 
     // True once the listing, or its failure, is there; waits at most for the given time.
     bool WaitFor(std::chrono::milliseconds time);
 
-    // The listing; rethrows the RunError the read failed with. Only once WaitFor said true.
-    DirectoryListing Take();
+    const QFuture<Outcome>& Future() const noexcept { return m_future; }
+
+    // The listing of a finished job; rethrows the RunError the read failed with.
+    static DirectoryListing Take(const QFuture<Outcome>& future);
 
 private:
-    std::mutex m_mutex;
-    std::condition_variable m_done;
-    bool m_finished = false;
-    std::optional<DirectoryListing> m_listing;
-    std::exception_ptr m_error;
+    QFuture<Outcome> m_future;
+    // Released by the worker when it is done: a wait with a time limit, which QFuture lacks.
+    std::shared_ptr<QSemaphore> m_done;
 };
 
 }  // namespace varneska

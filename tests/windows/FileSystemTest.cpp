@@ -27,11 +27,7 @@ using namespace varneska;
 
 namespace {
 
-#ifdef VARNESKA_SANITIZED
-constexpr int kSlowdown = 8;  // the sanitizers make every step several times slower
-#else
-constexpr int kSlowdown = 1;
-#endif
+using test::kSlowdown;
 
 const std::string kOneCell = [] {
     std::string text;
@@ -79,6 +75,57 @@ private slots:
         QVERIFY2(returned < 250 * kSlowdown, "opening the folder does not hold up the windows");
         QCOMPARE(form1.File1()->Text(0), QStringLiteral("f000000.txt"));
         QCOMPARE(form1.File1()->Text(99999), QStringLiteral("f099999.txt"));
+    }
+
+    void hundredThousandSubfoldersDoNotHoldTheWindows() {
+        const QByteArray big = m_base + "/many";
+        QCOMPARE(::mkdir(big.constData(), 0700), 0);
+        for (int i = 0; i < 100000; ++i) {
+            char name[32];
+            std::snprintf(name, sizeof name, "/d%06d", i);
+            QCOMPARE(::mkdir((big + name).constData(), 0700), 0);
+        }
+        Form1 form1;
+        form1.show();
+        QElapsedTimer clock;
+        clock.start();
+        form1.Dir1()->SetPath(big);
+        const qint64 returned = clock.elapsed();
+        QCOMPARE(form1.Dir1()->Path(), big);
+        QTRY_VERIFY_WITH_TIMEOUT(!form1.Dir1()->Filling(), 10000 * kSlowdown);
+        const qint64 filled = clock.elapsed();
+        qInfo("folder list returned after %lld ms, filled after %lld ms", returned, filled);
+        QVERIFY2(returned < 150 * kSlowdown, "opening the folder does not hold up the windows");
+        const int chain = test::RowNamed(*form1.Dir1(), QStringLiteral("many")) + 1;
+        QCOMPARE(form1.Dir1()->Count(), chain + 100000);
+        QCOMPARE(form1.Dir1()->Text(chain).trimmed(), QStringLiteral("d000000"));
+        QCOMPARE(form1.Dir1()->CurrentRow(), chain - 1);
+    }
+
+    void listingFinishedAfterTheUserMovedOnIsDropped() {
+        const QByteArray big = m_base + "/big";
+        QCOMPARE(::mkdir(big.constData(), 0700), 0);
+        for (int i = 0; i < 50000; ++i) {
+            char name[32];
+            std::snprintf(name, sizeof name, "/f%06d.txt", i);
+            const int fd = ::open((big + name).constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0600);
+            QVERIFY(fd >= 0);
+            ::close(fd);
+            if (i < 30000) {  // subfolders too, so both lists wait for a worker
+                std::snprintf(name, sizeof name, "/d%06d", i);
+                QCOMPARE(::mkdir((big + name).constData(), 0700), 0);
+            }
+        }
+        QCOMPARE(::mkdir((m_base + "/small").constData(), 0700), 0);
+        test::WriteFile(m_base + "/small/only.txt", kOneCell);
+        Form1 form1;
+        form1.Dir1()->SetPath(big);
+        QVERIFY(form1.File1()->Filling());
+        form1.Dir1()->SetPath(m_base + "/small");  // before the big listings are in
+        QTest::qWait(1500 * kSlowdown);            // long enough for them to finish
+        QCOMPARE(test::Texts(*form1.File1()), QStringList{"only.txt"});
+        QCOMPARE(form1.Dir1()->Path(), m_base + "/small");
+        QCOMPARE(test::RowNamed(*form1.Dir1(), QStringLiteral("d000000")), -1);
     }
 
     void awkwardNamesAreListedAndOpen_data() {

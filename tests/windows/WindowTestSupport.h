@@ -19,6 +19,13 @@ class Form1;
 
 namespace varneska::test {
 
+// How many times longer a step may take in the sanitizer build, for tests with time limits.
+#ifdef VARNESKA_SANITIZED
+inline constexpr int kSlowdown = 8;
+#else
+inline constexpr int kSlowdown = 1;
+#endif
+
 // A fresh folder that is the current folder while it lives, so a main window starts in it.
 class ScratchFolder {
 public:
