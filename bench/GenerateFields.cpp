@@ -32,8 +32,7 @@ int MixedField(std::mt19937_64& random, char* field, std::size_t size) {
             const char letter = letters[sign(random)];
             const int exponent = std::uniform_int_distribution<int>(-9, 9)(random);
             const double mantissa = std::uniform_real_distribution<double>(1.0, 10.0)(random);
-            return std::snprintf(field, size, "%c%.5f%c%+03d ", column, mantissa, letter,
-                                 exponent);
+            return std::snprintf(field, size, "%c%.5f%c%+03d ", column, mantissa, letter, exponent);
         }
     }
 }
@@ -63,9 +62,9 @@ int main(int argc, char** argv) {
     while (true) {
         line.clear();
         for (int i = 0; i < 120; ++i) {
-            const int size = mixed ? MixedField(random, field, sizeof field)
-                                   : std::snprintf(field, sizeof field, " %g ",
-                                                   thousandths(random) / 1000.0);
+            const int size =
+                mixed ? MixedField(random, field, sizeof field)
+                      : std::snprintf(field, sizeof field, " %g ", thousandths(random) / 1000.0);
             line.append(field, static_cast<std::size_t>(size));
         }
         line += "\r\n";

@@ -34,8 +34,9 @@ print(time.perf_counter() - t)
 if name != sys.argv[1]:
     os.unlink(name)
 )";
-        const std::string command = "env -u OPENBLAS_CORETYPE -u OPENBLAS_L2_SIZE /usr/bin/python3 -c \"" +
-                                    std::string(kScript) + "\" '" + file + "' 2>/dev/null";
+        const std::string command =
+            "env -u OPENBLAS_CORETYPE -u OPENBLAS_L2_SIZE /usr/bin/python3 -c \"" +
+            std::string(kScript) + "\" '" + file + "' 2>/dev/null";
         std::FILE* pipe = ::popen(command.c_str(), "r");
         if (pipe == nullptr) {
             return -1.0;

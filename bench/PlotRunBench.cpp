@@ -51,12 +51,15 @@ int main(int argc, char** argv) {
         concrete = CountingHost{};
         varneska::bench::ProcessMemory::ResetPeak();
         const long before = varneska::bench::ProcessMemory::Kilobytes("VmRSS:");
-        bestConcrete = std::min(bestConcrete, Seconds([&] { varneska::PlotRun(folder, name, concrete); }));
-        peakExtraKb = std::max(peakExtraKb, varneska::bench::ProcessMemory::Kilobytes("VmHWM:") - before);
+        bestConcrete =
+            std::min(bestConcrete, Seconds([&] { varneska::PlotRun(folder, name, concrete); }));
+        peakExtraKb =
+            std::max(peakExtraKb, varneska::bench::ProcessMemory::Kilobytes("VmHWM:") - before);
 
         viaInterface = CountingHost{};
         varneska::PlotHost& host = viaInterface;
-        bestInterface = std::min(bestInterface, Seconds([&] { varneska::PlotRun(folder, name, host); }));
+        bestInterface =
+            std::min(bestInterface, Seconds([&] { varneska::PlotRun(folder, name, host); }));
 
         const double numpy = varneska::bench::Numpy::LoadtxtSeconds(path.string());
         if (numpy > 0.0) {
@@ -84,8 +87,9 @@ int main(int argc, char** argv) {
     if (bestNumpy < 1e300) {
         std::printf("numpy.loadtxt     best of %d: %.3f s, %.1f MB/s\n", repeats, bestNumpy,
                     megabytes / bestNumpy);
-        std::printf("ratio             concrete host %.2fx numpy.loadtxt, through PlotHost& %.2fx\n",
-                    bestNumpy / bestConcrete, bestNumpy / bestInterface);
+        std::printf(
+            "ratio             concrete host %.2fx numpy.loadtxt, through PlotHost& %.2fx\n",
+            bestNumpy / bestConcrete, bestNumpy / bestInterface);
     } else {
         std::printf("numpy.loadtxt     skipped: /usr/bin/python3 with numpy is not installed\n");
     }

@@ -26,8 +26,8 @@
 #include "bench/Numpy.h"
 #include "bench/ProcessMemory.h"
 #include "run/PlotRun.h"
-#include "windows/Form2.h"
 #include "windows/Form1.h"
+#include "windows/Form2.h"
 #include "windows/ProgressBar.h"
 
 namespace {
@@ -127,8 +127,8 @@ int main(int argc, char** argv) {
             varneska::bench::CountingHost counting;
             const auto start = Clock::now();
             varneska::PlotRun(folder, name, counting);
-            bestCounting = std::min(bestCounting,
-                                    std::chrono::duration<double>(Clock::now() - start).count());
+            bestCounting =
+                std::min(bestCounting, std::chrono::duration<double>(Clock::now() - start).count());
             const double numpy = varneska::bench::Numpy::LoadtxtSeconds(path.string());
             if (numpy > 0.0) {
                 bestNumpy = std::min(bestNumpy, numpy);
@@ -192,13 +192,15 @@ int main(int argc, char** argv) {
             std::printf("numpy.loadtxt   skipped: /usr/bin/python3 with numpy is not installed\n");
         }
     }
-    std::printf("event delay     %zu events: median %.2f ms, 99th percentile %.2f ms, max %.2f ms\n",
-                probe.delaysMs.size(), Percentile(probe.delaysMs, 0.5),
-                Percentile(probe.delaysMs, 0.99), Percentile(probe.delaysMs, 1.0));
+    std::printf(
+        "event delay     %zu events: median %.2f ms, 99th percentile %.2f ms, max %.2f ms\n",
+        probe.delaysMs.size(), Percentile(probe.delaysMs, 0.5), Percentile(probe.delaysMs, 0.99),
+        Percentile(probe.delaysMs, 1.0));
     std::printf("file read       about %.3f s of the fastest windowed run\n", readSeconds);
-    std::printf("progress bar    %d repaints in the fastest windowed run: %.0f a second, %.0f a "
-                "second once the file was read\n",
-                paints, paints / bestWindows, scanPaintsPerSecond);
+    std::printf(
+        "progress bar    %d repaints in the fastest windowed run: %.0f a second, %.0f a "
+        "second once the file was read\n",
+        paints, paints / bestWindows, scanPaintsPerSecond);
     std::printf("peak memory     %.1f MB above the start of a windowed run (the text is %.1f MB)\n",
                 static_cast<double>(peakExtraKb) * 1024.0 / 1e6, megabytes);
     return 0;

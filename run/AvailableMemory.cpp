@@ -116,8 +116,8 @@ std::optional<std::uint64_t> HeadroomV2(const std::string& top, std::string fold
         const std::optional<std::uint64_t> limit = ReadNumber(folder + "/memory.max");
         const std::optional<std::uint64_t> usage = ReadNumber(folder + "/memory.current");
         if (limit && usage) {
-            const std::uint64_t room = Headroom(*limit, *usage,
-                                                ReadKey(folder + "/memory.stat", "inactive_file").value_or(0));
+            const std::uint64_t room = Headroom(
+                *limit, *usage, ReadKey(folder + "/memory.stat", "inactive_file").value_or(0));
             least = std::min(least.value_or(room), room);
         }
         if (folder.size() <= top.size()) {
@@ -135,7 +135,8 @@ std::optional<std::uint64_t> HeadroomV1(const std::string& folder) {
     if (!limit || !usage) {
         return std::nullopt;
     }
-    return Headroom(*limit, *usage, ReadKey(folder + "/memory.stat", "total_inactive_file").value_or(0));
+    return Headroom(*limit, *usage,
+                    ReadKey(folder + "/memory.stat", "total_inactive_file").value_or(0));
 }
 
 }  // namespace

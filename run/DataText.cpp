@@ -7,8 +7,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdint>
 #include <cstddef>
+#include <cstdint>
 #include <new>
 #include <optional>
 
@@ -77,7 +77,8 @@ DataText::DataText(std::size_t size) : m_size(size) {
         throw std::bad_alloc();
     }
     const std::size_t mapped = (size + kHugePage - 1) & ~(kHugePage - 1);
-    void* bytes = ::mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void* bytes =
+        ::mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (bytes == MAP_FAILED) {
         throw std::bad_alloc();
     }
@@ -108,7 +109,9 @@ DataText& DataText::operator=(DataText&& other) noexcept {
     return *this;
 }
 
-DataText::~DataText() { Release(); }
+DataText::~DataText() {
+    Release();
+}
 
 void DataText::Release() noexcept {
     if (m_mapped != 0) {

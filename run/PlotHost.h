@@ -6,6 +6,12 @@
 // progress bar follows the scan. ShowPlot comes once, between the two scans, and DrawCell once per
 // painted cell during the second scan. The main window implements the progress half; the plot
 // window the drawing half.
+//
+// DoEvents may throw to abandon a run: the windows do so once the user has closed the last of
+// them. The run is exception-neutral: it holds nothing that needs more than its destructors to
+// let go (the text, the open file while it is read), catches nothing, and lets the exception
+// reach whoever started it. The file read calls DoEvents too, between the pieces of a large file,
+// so the rule holds there as well.
 
 #include <cstdint>
 

@@ -6,6 +6,8 @@ void PlotRun(const std::string& folderPath, const std::string& fileName, PlotHos
     PlotRun<PlotHost>(folderPath, fileName, host);
 }
 
-void PlotDataText(std::string_view text, PlotHost& host) { PlotDataText<PlotHost>(text, host); }
+void PlotDataText(std::string_view text, PlotHost& host) {
+    PlotDataText<PlotHost>(text, host);
+}
 
 }  // namespace varneska

@@ -52,7 +52,8 @@ void PlotRun(const std::string& folderPath, const std::string& fileName, Host& h
     // The text is read whole and the file closed before any scan. A file longer than one read
     // piece lets the windows handle their events between pieces, so a slow disk does not
     // freeze them; closing the last window there abandons the run as it would during a scan.
-    const DataText text = ReadDataText(ComposePath(folderPath, fileName), [&host] { host.DoEvents(); });
+    const DataText text =
+        ReadDataText(ComposePath(folderPath, fileName), [&host] { host.DoEvents(); });
     PlotDataText<Host>(text, host);
 }
 

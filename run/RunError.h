@@ -19,8 +19,8 @@ public:
         DeviceIo = 57,          // the device failed, or holds no medium
         InputPastEnd = 62,      // the file shrank between taking its length and reading it
         PermissionDenied = 70,  // the file or folder may not be read by this user
-        PathFileAccess = 75,    // a folder, FIFO, socket or device where a regular file was expected
-        PathNotFound = 76,      // the folder, or a folder on the way to it, does not exist
+        PathFileAccess = 75,  // a folder, FIFO, socket or device where a regular file was expected
+        PathNotFound = 76,    // the folder, or a folder on the way to it, does not exist
     };
 
     // The description is the code's plain words followed by the path it concerns, if any.

@@ -1,5 +1,3 @@
-#include "run/AvailableMemory.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -10,6 +8,7 @@
 #include <map>
 #include <string>
 
+#include "run/AvailableMemory.h"
 #include "run/PlotRun.h"
 #include "tests/RecordingHost.h"
 #include "tests/RowName.h"
@@ -28,7 +27,9 @@ struct MemoryCase {
     std::optional<std::uint64_t> available;
 };
 
-void PrintTo(const MemoryCase& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const MemoryCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class AvailableMemoryTable : public testing::TestWithParam<MemoryCase> {};
 
@@ -45,7 +46,8 @@ TEST_P(AvailableMemoryTable, TakesTheLeastRoomAnyLimitLeaves) {
     fs::remove_all(root);
 }
 
-const std::string kMeminfo = "MemTotal: 8388608 kB\nMemFree: 1048576 kB\nMemAvailable: 4194304 kB\n";
+const std::string kMeminfo =
+    "MemTotal: 8388608 kB\nMemFree: 1048576 kB\nMemAvailable: 4194304 kB\n";
 const std::string kMountsV2 =
     "24 1 0:22 / /sys/fs/cgroup rw,nosuid - cgroup2 cgroup2 rw\n"
     "25 1 0:23 / /proc rw - proc proc rw\n";

@@ -17,4 +17,9 @@ inline std::string Fields(const std::vector<std::string>& numbers) {
     return text;
 }
 
+// count fields of the same number: " 7  7  7 ..." for RepeatedFields("7", count).
+inline std::string RepeatedFields(const std::string& number, std::size_t count) {
+    return Fields(std::vector<std::string>(count, number));
+}
+
 }  // namespace varneska::test

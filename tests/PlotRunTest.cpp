@@ -1,19 +1,19 @@
-#include "run/PlotRun.h"
-
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "run/PlotRun.h"
+#include "tests/Fields.h"
 #include "tests/RecordingHost.h"
-
 #include "tests/RowName.h"
 
 namespace varneska {
@@ -44,11 +44,7 @@ protected:
 };
 
 std::string SevenFields(std::size_t count) {
-    std::string text;
-    for (std::size_t i = 0; i < count; ++i) {
-        text += " 7 ";
-    }
-    return text;
+    return test::RepeatedFields("7", count);
 }
 
 TEST_F(PlotRunTest, FourHundredFieldsMakeTheWholeRun) {
@@ -70,6 +66,7 @@ TEST_F(PlotRunTest, FourHundredFieldsMakeTheWholeRun) {
             EXPECT_LE(calls[i].value, 1200.0f);
         }
         if (calls[i].kind == Kind::Events) {
+            ASSERT_LT(i + 1, calls.size()) << "the last call is a DoEvents without its value";
             ASSERT_EQ(calls[i + 1].kind, Kind::ProgressValue) << "call " << i;
         }
         if (calls[i].kind == Kind::Show) {
@@ -153,7 +150,8 @@ TEST_F(PlotRunTest, FileOfSeveralPiecesCallsDoEventsBetweenThemOnly) {
     EXPECT_EQ(leading, 3u);  // between the four pieces, not before the first nor after the last
     RecordingHost inMemory;
     PlotDataText(text, inMemory);
-    const std::vector<RecordingHost::Call> afterRead(host.calls.begin() + static_cast<std::ptrdiff_t>(leading), host.calls.end());
+    const std::vector<RecordingHost::Call> afterRead(
+        host.calls.begin() + static_cast<std::ptrdiff_t>(leading), host.calls.end());
     EXPECT_TRUE(afterRead == inMemory.calls);
 }
 
@@ -173,9 +171,14 @@ struct StreamCase {
     std::string text;
 };
 
-void PrintTo(const StreamCase& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const StreamCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class SameCallsBothWays : public testing::TestWithParam<StreamCase> {};
+
+// A high byte, a tab, a comma, a NUL and a number beyond the range of a double.
+constexpr char kOddBytes[] = "\xff 1\t2  3,4 \0 9e9999 ";
 
 // A concrete host gets the template's inlined walk, a PlotHost& the instance compiled once; the
 // two must make the same calls with the same arguments in the same order.
@@ -205,7 +208,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    }
                                    return text;
                                }()},
-                    StreamCase{"OddBytes", std::string("\xff 1\t2  3,4 \0 9e9999 ", 24)}),
+                    StreamCase{"OddBytes", std::string(kOddBytes, sizeof kOddBytes - 1)}),
     test::RowName{});
 
 struct FailureCase {
@@ -215,7 +218,9 @@ struct FailureCase {
     RunError::Code code;
 };
 
-void PrintTo(const FailureCase& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const FailureCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class PlotRunFailure : public testing::TestWithParam<FailureCase> {};
 
@@ -314,6 +319,43 @@ TEST_F(PlotRunTest, UnreadableFileIsPermissionDenied) {
         EXPECT_EQ(error.GetCode(), RunError::Code::PermissionDenied);
     }
 }
+
+struct ErrnoCase {
+    const char* name;
+    int error;
+    RunError::Code code;
+};
+
+void PrintTo(const ErrnoCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class RunErrorFromErrno : public testing::TestWithParam<ErrnoCase> {};
+
+// The file read and the folder listings both map a failed call through this one table, so a
+// path fails with the same number wherever it is met.
+TEST_P(RunErrorFromErrno, GivesOneNumberPerCause) {
+    const ErrnoCase& row = GetParam();
+    const RunError error = RunError::FromErrno(row.error, "/some/path");
+    EXPECT_EQ(error.GetCode(), row.code);
+    EXPECT_EQ(error.Path(), "/some/path");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Causes, RunErrorFromErrno,
+    testing::Values(ErrnoCase{"NothingOfThatName", ENOENT, RunError::Code::PathNotFound},
+                    ErrnoCase{"FileOnTheWay", ENOTDIR, RunError::Code::PathNotFound},
+                    ErrnoCase{"NameTooLong", ENAMETOOLONG, RunError::Code::PathNotFound},
+                    ErrnoCase{"NoAccess", EACCES, RunError::Code::PermissionDenied},
+                    ErrnoCase{"NotPermitted", EPERM, RunError::Code::PermissionDenied},
+                    ErrnoCase{"NoMemory", ENOMEM, RunError::Code::OutOfMemory},
+                    ErrnoCase{"DeviceFailed", EIO, RunError::Code::DeviceIo},
+                    ErrnoCase{"NoMedium", ENOMEDIUM, RunError::Code::DeviceIo},
+                    ErrnoCase{"SocketOpenedAsFile", ENXIO, RunError::Code::PathFileAccess},
+                    ErrnoCase{"FolderOpenedAsFile", EISDIR, RunError::Code::PathFileAccess},
+                    ErrnoCase{"LinkLoop", ELOOP, RunError::Code::PathFileAccess},
+                    ErrnoCase{"TooManyOpenFiles", EMFILE, RunError::Code::PathFileAccess}),
+    test::RowName{});
 
 TEST(RunError, DescriptionNamesWordsAndPath) {
     const RunError error(RunError::Code::FileNotFound, "/data/a.txt");

@@ -2,9 +2,9 @@
 // RowName: names each row of a parameterised test after the row's own name field, so a failure
 // points straight at the case.
 
-#include <string>
-
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace varneska::test {
 

@@ -8,7 +8,6 @@
 #include "run/RasterPass.h"
 #include "tests/Fields.h"
 #include "tests/RecordingHost.h"
-
 #include "tests/RowName.h"
 
 namespace varneska {
@@ -18,9 +17,7 @@ using test::Cell;
 using test::Fields;
 using test::RecordingHost;
 
-std::string RepeatedFields(const std::string& number, std::size_t count) {
-    return Fields(std::vector<std::string>(count, number));
-}
+using test::RepeatedFields;
 
 struct RangeCase {
     const char* name;
@@ -30,7 +27,9 @@ struct RangeCase {
     double ratio;
 };
 
-void PrintTo(const RangeCase& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const RangeCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class RangeTable : public testing::TestWithParam<RangeCase> {};
 
@@ -45,15 +44,14 @@ TEST_P(RangeTable, FindsTheScale) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, RangeTable,
-    testing::Values(
-        RangeCase{"NoTokenKeepsTheSeeds", "", 1000.0, 0.0, -10.0},
-        RangeCase{"OnlyEmptyTokens", "   ", 0.0, 0.0, 0.0},
-        // No leading space, so no empty token pulls the minimum down.
-        RangeCase{"SeedsBoundLargeValues", "1500 x2000 x", 1000.0, 2000.0, 10.0},
-        RangeCase{"NegativeValuesKeepMaximumAtZero", "-5 x-2 x", -5.0, 0.0, 0.05},
-        RangeCase{"SignColumnGivesEmptyFirstToken", " .5 ", 0.0, 0.5, 0.005},
-        RangeCase{"FieldsOfSeven", RepeatedFields("7", 400), 0.0, 7.0, 0.07},
-        RangeCase{"OneTokenSetsBoth", "5x", 5.0, 5.0, 0.0}),
+    testing::Values(RangeCase{"NoTokenKeepsTheSeeds", "", 1000.0, 0.0, -10.0},
+                    RangeCase{"OnlyEmptyTokens", "   ", 0.0, 0.0, 0.0},
+                    // No leading space, so no empty token pulls the minimum down.
+                    RangeCase{"SeedsBoundLargeValues", "1500 x2000 x", 1000.0, 2000.0, 10.0},
+                    RangeCase{"NegativeValuesKeepMaximumAtZero", "-5 x-2 x", -5.0, 0.0, 0.05},
+                    RangeCase{"SignColumnGivesEmptyFirstToken", " .5 ", 0.0, 0.5, 0.005},
+                    RangeCase{"FieldsOfSeven", RepeatedFields("7", 400), 0.0, 7.0, 0.07},
+                    RangeCase{"OneTokenSetsBoth", "5x", 5.0, 5.0, 0.0}),
     test::RowName{});
 
 struct GreyCase {
@@ -63,7 +61,9 @@ struct GreyCase {
     int grey;
 };
 
-void PrintTo(const GreyCase& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const GreyCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class GreyTable : public testing::TestWithParam<GreyCase> {};
 
@@ -74,21 +74,20 @@ TEST_P(GreyTable, HoldsTheGreyToItsScale) {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, GreyTable,
-    testing::Values(GreyCase{"TruncatedTowardZero", 7.0, 0.07, 124},
-                    GreyCase{"HalfIsCutDown", 1.0, 0.5, 127},
-                    GreyCase{"ExactlyWhite", 1.0, 1.0, 255},
-                    GreyCase{"AboveWhiteIsWhite", 10.0, 1.0, 255},
-                    GreyCase{"FarAboveSixteenBitsIsWhite", 200.0, 2.0, 255},
-                    GreyCase{"InfiniteIsWhite", 1e308, 1e308, 255},
-                    GreyCase{"ZeroIsBlack", 0.0, 0.07, 0},
-                    GreyCase{"NegativeValueIsBlack", -5.0, 1.0, 0},
-                    GreyCase{"NegativeRatioIsBlack", 5.0, -10.0, 0},
-                    GreyCase{"FarBelowSixteenBitsIsBlack", -1e300, 1.0, 0},
-                    GreyCase{"NotANumberIsBlack", 0.0, kInfinity, 0},
-                    GreyCase{"SmallestVisibleGrey", 1.0, 1.0 / 255.0, 1}),
-    test::RowName{});
+INSTANTIATE_TEST_SUITE_P(Values, GreyTable,
+                         testing::Values(GreyCase{"TruncatedTowardZero", 7.0, 0.07, 124},
+                                         GreyCase{"HalfIsCutDown", 1.0, 0.5, 127},
+                                         GreyCase{"ExactlyWhite", 1.0, 1.0, 255},
+                                         GreyCase{"AboveWhiteIsWhite", 10.0, 1.0, 255},
+                                         GreyCase{"FarAboveSixteenBitsIsWhite", 200.0, 2.0, 255},
+                                         GreyCase{"InfiniteIsWhite", 1e308, 1e308, 255},
+                                         GreyCase{"ZeroIsBlack", 0.0, 0.07, 0},
+                                         GreyCase{"NegativeValueIsBlack", -5.0, 1.0, 0},
+                                         GreyCase{"NegativeRatioIsBlack", 5.0, -10.0, 0},
+                                         GreyCase{"FarBelowSixteenBitsIsBlack", -1e300, 1.0, 0},
+                                         GreyCase{"NotANumberIsBlack", 0.0, kInfinity, 0},
+                                         GreyCase{"SmallestVisibleGrey", 1.0, 1.0 / 255.0, 1}),
+                         test::RowName{});
 
 struct LayoutCase {
     const char* name;
@@ -98,7 +97,9 @@ struct LayoutCase {
     Cell last;
 };
 
-void PrintTo(const LayoutCase& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const LayoutCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class LayoutTable : public testing::TestWithParam<LayoutCase> {};
 
@@ -118,18 +119,18 @@ TEST_P(LayoutTable, PaintsEveryOtherRow) {
 
 INSTANTIATE_TEST_SUITE_P(
     TokenCounts, LayoutTable,
-    testing::Values(LayoutCase{"NoToken", 0, 0, {}, {}},
-                    LayoutCase{"FirstRowIsNeverPainted", 61, 0, {}, {}},
-                    LayoutCase{"SixtySecondTokenIsTheFirstCell", 62, 1, {2, 1, 4, 2, kGrey124},
-                               {2, 1, 4, 2, kGrey124}},
-                    LayoutCase{"RowOneComplete", 181, 120, {2, 1, 4, 2, kGrey124},
-                               {240, 1, 242, 2, kGrey124}},
-                    LayoutCase{"RowTwoIsSkipped", 301, 120, {2, 1, 4, 2, kGrey124},
-                               {240, 1, 242, 2, kGrey124}},
-                    LayoutCase{"RowThreeStarts", 302, 121, {2, 1, 4, 2, kGrey124},
-                               {2, 3, 4, 4, kGrey124}},
-                    LayoutCase{"FourHundredSevens", 400, 219, {2, 1, 4, 2, kGrey124},
-                               {198, 3, 200, 4, kGrey124}}),
+    testing::Values(
+        LayoutCase{"NoToken", 0, 0, {}, {}}, LayoutCase{"FirstRowIsNeverPainted", 61, 0, {}, {}},
+        LayoutCase{"SixtySecondTokenIsTheFirstCell",
+                   62,
+                   1,
+                   {2, 1, 4, 2, kGrey124},
+                   {2, 1, 4, 2, kGrey124}},
+        LayoutCase{"RowOneComplete", 181, 120, {2, 1, 4, 2, kGrey124}, {240, 1, 242, 2, kGrey124}},
+        LayoutCase{"RowTwoIsSkipped", 301, 120, {2, 1, 4, 2, kGrey124}, {240, 1, 242, 2, kGrey124}},
+        LayoutCase{"RowThreeStarts", 302, 121, {2, 1, 4, 2, kGrey124}, {2, 3, 4, 4, kGrey124}},
+        LayoutCase{
+            "FourHundredSevens", 400, 219, {2, 1, 4, 2, kGrey124}, {198, 3, 200, 4, kGrey124}}),
     test::RowName{});
 
 // Every token's place in the picture: token t of the pass (from 1) carries the value t mod 200
@@ -150,7 +151,8 @@ TEST(RasterPass, PlacesEveryTokenInItsRowAndColumn) {
         if (row % 2 == 1) {
             const auto x = static_cast<float>(2 * column);
             const auto y = static_cast<float>(row);
-            expected.push_back({x, y, x + 2, y + 1, static_cast<std::uint32_t>(t % 200) * 0x010101u});
+            expected.push_back(
+                {x, y, x + 2, y + 1, static_cast<std::uint32_t>(t % 200) * 0x010101u});
         }
     }
     EXPECT_EQ(host.Cells(), expected);

@@ -1,11 +1,10 @@
-#include "run/TokenScanner.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "run/TokenScanner.h"
 #include "tests/RowName.h"
 
 namespace varneska {
@@ -20,7 +19,9 @@ struct ScanCase {
     std::vector<std::uint64_t> positions;
 };
 
-void PrintTo(const ScanCase& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const ScanCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class ScanTable : public testing::TestWithParam<ScanCase> {};
 
@@ -55,17 +56,25 @@ INSTANTIATE_TEST_SUITE_P(
         ScanCase{"TwoFieldsFromOne", " 12  34 ", 1, {"", "12 ", "34"}, {3, 4, 5, 7, 8}},
         ScanCase{"TwoFieldsFromTwo", " 12  34 ", 2, {"12 ", "34"}, {3, 4, 5, 7, 8}},
         ScanCase{"SignColumnsAreSkipped", " .5 -.3  .7 ", 2, {".5 ", ".3 ", ".7"}, {}},
-        ScanCase{"CharacterAfterSpaceIsSkippedFromOne", "1 2 3 4 5", 1, {"1 ", "", "3 ", "", ""},
+        ScanCase{"CharacterAfterSpaceIsSkippedFromOne",
+                 "1 2 3 4 5",
+                 1,
+                 {"1 ", "", "3 ", "", ""},
                  {2, 3, 6, 7}},
-        ScanCase{"CharacterAfterSpaceIsSkippedFromTwo", "1 2 3 4 5", 2, {"", "2 ", "", "4 "},
+        ScanCase{"CharacterAfterSpaceIsSkippedFromTwo",
+                 "1 2 3 4 5",
+                 2,
+                 {"", "2 ", "", "4 "},
                  {4, 5, 8, 9}},
-        ScanCase{"LineBreakRunsIntoNextSignColumn", " .5 \r\n .2 ", 2, {".5 ", "\n ", "2"},
+        ScanCase{"LineBreakRunsIntoNextSignColumn",
+                 " .5 \r\n .2 ",
+                 2,
+                 {".5 ", "\n ", "2"},
                  {3, 4, 5, 7, 8, 10}},
         ScanCase{"RunOfSpacesGivesEmptyTokens", "    ", 1, {"", "", "", ""}, {}},
         ScanCase{"TokenStartingAtLastPositionIsEmpty", "ab  c", 1, {"ab ", ""}, {2, 3, 4}},
         ScanCase{"LastCharacterAfterSpaceIsSkipped", "ab c", 1, {"ab "}, {2, 3, 4}},
-        ScanCase{"TextWithoutSpacesLosesOnlyItsLastCharacter", "12345", 1, {"1234"},
-                 {2, 3, 4, 5}},
+        ScanCase{"TextWithoutSpacesLosesOnlyItsLastCharacter", "12345", 1, {"1234"}, {2, 3, 4, 5}},
         ScanCase{"TabsAndLettersAreTokenCharacters", "\tx\ty z", 1, {"\tx\ty "}, {2, 3, 4, 5, 6}},
         ScanCase{"StartPastTheTextGivesNothing", "ab", 3, {}, {}}),
     test::RowName{});

@@ -19,31 +19,12 @@ struct CloseDirectory {
 };
 
 [[noreturn]] void ThrowFolderError(int error, const QByteArray& folder) {
-    using Code = RunError::Code;
-    Code code = Code::PathFileAccess;
-    switch (error) {
-        case ENOENT:
-            code = Code::PathNotFound;
-            break;
-        case EACCES:
-        case EPERM:
-            code = Code::PermissionDenied;
-            break;
-        case EIO:
-        case ENXIO:
-        case ENOMEDIUM:
-            code = Code::DeviceIo;
-            break;
-        case ENOMEM:
-            code = Code::OutOfMemory;
-            break;
-        default:  // ENOTDIR, ELOOP, ENAMETOOLONG and the rest
-            break;
-    }
-    throw RunError(code, folder.toStdString());
+    throw RunError::FromErrno(error, folder.toStdString());
 }
 
-bool IsAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool IsAsciiDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 // Reading order: letters without regard to case, runs of digits by their number ("9" before
 // "10"). The same in every locale, so the lists look alike wherever the program runs.

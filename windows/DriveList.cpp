@@ -18,10 +18,10 @@ namespace {
 
 bool IsPseudoFileSystem(const QByteArray& type) {
     static const QSet<QByteArray> kPseudo = {
-        "proc",     "sysfs",      "cgroup",     "cgroup2", "devpts",  "devtmpfs",
-        "mqueue",   "debugfs",    "tracefs",    "securityfs", "pstore", "bpf",
-        "configfs", "fusectl",    "hugetlbfs",  "autofs",  "binfmt_misc", "efivarfs",
-        "rpc_pipefs", "nsfs",     "selinuxfs",  "fuse.gvfsd-fuse", "fuse.portal"};
+        "proc",       "sysfs",   "cgroup",    "cgroup2",         "devpts",      "devtmpfs",
+        "mqueue",     "debugfs", "tracefs",   "securityfs",      "pstore",      "bpf",
+        "configfs",   "fusectl", "hugetlbfs", "autofs",          "binfmt_misc", "efivarfs",
+        "rpc_pipefs", "nsfs",    "selinuxfs", "fuse.gvfsd-fuse", "fuse.portal"};
     return kPseudo.contains(type);
 }
 
@@ -94,7 +94,9 @@ QByteArray DriveList::MountPointOf(const QByteArray& folder) {
     return point;
 }
 
-void DriveList::Refresh() { SetVolumes(m_source()); }
+void DriveList::Refresh() {
+    SetVolumes(m_source());
+}
 
 void DriveList::SetVolumeSource(VolumeSource source) {
     m_source = std::move(source);
@@ -167,7 +169,8 @@ void DriveList::ShowFolder(const QByteArray& folder) {
     if (volume.isEmpty()) {
         return;
     }
-    m_currentFolders.insert(volume, folder);
+    // The check reads QHash's parameter names, key and value, as a swap; the volume is the key.
+    m_currentFolders.insert(volume, folder);  // NOLINT(readability-suspicious-call-argument)
     SelectSilently(volume);
 }
 

@@ -18,9 +18,13 @@ EntryList::EntryList(QList<QIcon> icons, QWidget* parent)
     });
 }
 
-void EntryList::SetRows(QList<EntryListModel::Row> rows) { m_model->SetRows(std::move(rows)); }
+void EntryList::SetRows(QList<EntryListModel::Row> rows) {
+    m_model->SetRows(std::move(rows));
+}
 
-int EntryList::Count() const { return m_model->rowCount(); }
+int EntryList::Count() const {
+    return m_model->rowCount();
+}
 
 QString EntryList::Text(int row) const {
     return row >= 0 && row < Count() ? m_model->Rows()[row].text : QString();
@@ -50,7 +54,9 @@ void EntryList::SetCurrentRow(int row) {
     scrollTo(m_model->index(row));
 }
 
-QRect EntryList::RowRect(int row) const { return visualRect(m_model->index(row)); }
+QRect EntryList::RowRect(int row) const {
+    return visualRect(m_model->index(row));
+}
 
 void EntryList::keyPressEvent(QKeyEvent* event) {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && CurrentRow() >= 0) {

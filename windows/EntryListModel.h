@@ -15,9 +15,9 @@ class EntryListModel : public QAbstractListModel {
 
 public:
     struct Row {
-        QString text;   // what the list shows
-        QByteArray key; // the bytes behind it: a path or a file name
-        int icon = -1;  // index into the icons, or none
+        QString text;    // what the list shows
+        QByteArray key;  // the bytes behind it: a path or a file name
+        int icon = -1;   // index into the icons, or none
     };
 
     // The role under which a row's key can be read.

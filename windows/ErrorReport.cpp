@@ -45,8 +45,9 @@ bool ErrorReport::Guard(QWidget* parent, const std::function<void()>& action) {
              QString::fromUtf8(RunError::Words(RunError::Code::OutOfMemory)));
     } catch (const std::exception& error) {
         Show(parent, static_cast<int>(RunError::Code::Internal),
-             QStringLiteral("%1: %2").arg(QString::fromUtf8(RunError::Words(RunError::Code::Internal)),
-                                         QString::fromUtf8(error.what())));
+             QStringLiteral("%1: %2").arg(
+                 QString::fromUtf8(RunError::Words(RunError::Code::Internal)),
+                 QString::fromUtf8(error.what())));
     }
     return false;
 }

@@ -54,7 +54,7 @@ void FileList::Fill(const DirectoryListing& listing) {
 QByteArray FileList::FileName() const {
     const int row = CurrentRow();
     return row >= 0 && selectionModel()->isRowSelected(row, QModelIndex()) ? Key(row)
-                                                                            : QByteArray();
+                                                                           : QByteArray();
 }
 
 }  // namespace varneska

@@ -40,7 +40,8 @@ Form1::Form1(QWidget* parent)
       m_file1(new FileList(this)),
       m_progressBar1(new ProgressBar(this)) {
     setWindowTitle(QStringLiteral("Varneska"));
-    // The design, at 15 twips to the pixel; nothing moves or resizes later.
+    // Laid out once at fixed places, in pixels at the usual 96 dots per inch; nothing moves or
+    // resizes later.
     setFixedSize(312, 253);
     m_drive1->setGeometry(24, 16, 273, 21);
     m_dir1->setGeometry(24, 48, 121, 141);
@@ -71,7 +72,9 @@ Form1::Form1(QWidget* parent)
     setAcceptDrops(true);
 }
 
-Form1::~Form1() { delete m_form2; }
+Form1::~Form1() {
+    delete m_form2;
+}
 
 void Form1::Drive1Changed() {
     if (!ErrorReport::Guard(this, [this] { m_dir1->SetPath(m_drive1->Drive()); })) {
@@ -86,7 +89,9 @@ void Form1::Dir1Changed() {
     ErrorReport::Guard(this, [this] { m_file1->SetPath(m_dir1->Path()); });
 }
 
-void Form1::File1DoubleClicked() { PlotFile(m_dir1->Path(), m_file1->FileName()); }
+void Form1::File1DoubleClicked() {
+    PlotFile(m_dir1->Path(), m_file1->FileName());
+}
 
 void Form1::PlotFile(const QByteArray& folder, const QByteArray& fileName) {
     // A run begins by reading its file, one DoEvents call per piece: each must reach the clock.
@@ -124,8 +129,8 @@ void Form1::CheckClock() {
     const auto calls = static_cast<std::uint64_t>(m_callsSinceClockCheck) *
                        static_cast<std::uint64_t>(Clock::duration(kClockCheckInterval).count()) /
                        static_cast<std::uint64_t>(elapsed.count());
-    m_callsSinceClockCheck = static_cast<std::uint32_t>(
-        std::clamp<std::uint64_t>(calls, 1, kMostCallsPerClockCheck));
+    m_callsSinceClockCheck =
+        static_cast<std::uint32_t>(std::clamp<std::uint64_t>(calls, 1, kMostCallsPerClockCheck));
     m_callsUntilClockCheck = m_callsSinceClockCheck;
     m_lastClockCheck = now;
 

@@ -17,9 +17,8 @@
 #include <chrono>
 #include <cstdint>
 
-#include "windows/ProgressBar.h"
-
 #include "run/PlotHost.h"
+#include "windows/ProgressBar.h"
 
 namespace varneska {
 

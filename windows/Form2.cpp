@@ -35,8 +35,7 @@ int ClampedPixel(float coordinate, int low, int high) {
 }  // namespace
 
 Form2::Form2(QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      m_picture(kClientSize, kClientSize, QImage::Format_RGB32) {
+    : QWidget(parent, Qt::Window), m_picture(kClientSize, kClientSize, QImage::Format_RGB32) {
     setWindowTitle(QStringLiteral("Form2"));
     setFixedSize(kClientSize, kClientSize);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -57,7 +56,9 @@ Form2::Form2(QWidget* parent)
     addAction(save);
 }
 
-void Form2::CopyPicture() const { QGuiApplication::clipboard()->setImage(m_picture); }
+void Form2::CopyPicture() const {
+    QGuiApplication::clipboard()->setImage(m_picture);
+}
 
 void Form2::SavePictureAs() {
     QString proposed = QStringLiteral("plot.png");
@@ -84,8 +85,9 @@ bool Form2::SavePicture(const QString& fileName) {
     }
     const RunError::Code code =
         !opened && openError != 0 ? RunError::CodeOfErrno(openError) : RunError::Code::DeviceIo;
-    ErrorReport::Show(this, static_cast<int>(code),
-                      QStringLiteral("%1: %2").arg(QString::fromUtf8(RunError::Words(code)), fileName));
+    ErrorReport::Show(
+        this, static_cast<int>(code),
+        QStringLiteral("%1: %2").arg(QString::fromUtf8(RunError::Words(code)), fileName));
     return false;
 }
 

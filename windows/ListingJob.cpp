@@ -24,7 +24,7 @@ bool ListingJob::WaitFor(std::chrono::milliseconds time) {
     if (!m_done->tryAcquire(1, static_cast<int>(time.count()))) {
         return false;
     }
-    m_done->release();  // leaves it there for another wait
+    m_done->release();           // leaves it there for another wait
     m_future.waitForFinished();  // the worker has released; its result follows at once
     return true;
 }

@@ -31,14 +31,12 @@ qsizetype Indent(const QString& text) {
 
 }  // namespace
 
-class BrowserTest : public QObject {
+class BrowserTest : public test::ScratchFolderTest {
     Q_OBJECT
 
 private slots:
     void init() {
-        m_scratch = std::make_unique<test::ScratchFolder>();
-        QVERIFY(m_scratch->IsValid());
-        m_base = m_scratch->Path();
+        ScratchFolderTest::init();
         QDir base(QFile::decodeName(m_base));
         QVERIFY(base.mkpath(QStringLiteral("data/alpha")));
         QVERIFY(base.mkpath(QStringLiteral("data/Beta")));
@@ -50,7 +48,6 @@ private slots:
         test::WriteFile(m_base + "/data/alpha/inner.txt", " 1 ");
         QVERIFY(QDir::setCurrent(QFile::decodeName(m_base + "/data")));
     }
-    void cleanup() { m_scratch.reset(); }
 
     void startsInTheCurrentFolder() {
         Form1 form1;
@@ -78,8 +75,7 @@ private slots:
 
     void filesAreTheVisibleRegularFilesInReadingOrder() {
         Form1 form1;
-        QCOMPARE(test::Texts(*form1.File1()),
-                 (QStringList{"9.txt", "10.txt", "a.txt", "B.txt"}));
+        QCOMPARE(test::Texts(*form1.File1()), (QStringList{"9.txt", "10.txt", "a.txt", "B.txt"}));
     }
 
     void openingAFolderMovesTheFileList() {
@@ -192,9 +188,8 @@ private slots:
 
         // The window built on such a table starts with a drive selected.
         Form1 form1;
-        form1.Drive1()->SetVolumeSource([table, base = m_base] {
-            return DriveList::VolumesOffered(table, base);
-        });
+        form1.Drive1()->SetVolumeSource(
+            [table, base = m_base] { return DriveList::VolumesOffered(table, base); });
         form1.Drive1()->ShowFolder(form1.Dir1()->Path());
         QVERIFY(form1.Drive1()->currentIndex() >= 0);
         QCOMPARE(form1.Drive1()->SelectedVolume(),
@@ -204,11 +199,7 @@ private slots:
     void startFolderWhoseNameIsNotUtf8() {
         const QByteArray odd = m_base + "/bad\xffname";
         QCOMPARE(::mkdir(odd.constData(), 0700), 0);
-        std::string sevens;
-        for (int i = 0; i < 62; ++i) {
-            sevens += " 7 ";
-        }
-        test::WriteFile(odd + "/one.txt", sevens);
+        test::WriteFile(odd + "/one.txt", test::RepeatedFields("7", 62));
         QCOMPARE(::chdir(odd.constData()), 0);
         test::ReportCatcher catcher;
         Form1 form1;
@@ -223,13 +214,16 @@ private slots:
     void failedDriveChangeIsReportedAndTheBrowserStays() {
         Form1 form1;
         DriveList* drive1 = form1.Drive1();
-        drive1->SetVolumeSource([base = m_base] { return QList<QByteArray>{base, base + "/gone"}; });
+        drive1->SetVolumeSource([base = m_base] {
+            return QList<QByteArray>{base, base + "/gone"};
+        });
         drive1->ShowFolder(form1.Dir1()->Path());
         test::ReportCatcher catcher;
         QTest::keyClick(drive1, Qt::Key_Down);
         QCOMPARE(catcher.reports.size(), 1);
-        QVERIFY2(catcher.reports.first().startsWith("Error 76: Path not found: " + m_base + "/gone"),
-                 qPrintable(catcher.reports.first()));
+        QVERIFY2(
+            catcher.reports.first().startsWith("Error 76: Path not found: " + m_base + "/gone"),
+            qPrintable(catcher.reports.first()));
         QCOMPARE(form1.Dir1()->Path(), m_base + "/data");
         QCOMPARE(drive1->SelectedVolume(), m_base);
     }
@@ -259,10 +253,6 @@ private slots:
         QCOMPARE(catcher.reports.size(), 1);
         QVERIFY(catcher.reports.first().startsWith(QStringLiteral("Error 70")));
     }
-
-private:
-    std::unique_ptr<test::ScratchFolder> m_scratch;
-    QByteArray m_base;
 };
 
 QTEST_MAIN(BrowserTest)

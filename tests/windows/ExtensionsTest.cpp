@@ -28,9 +28,7 @@ namespace {
 
 // Row 1 of the picture: a cell of grey 124 for each of count fields of 7.
 std::string SevensInRowOne(int count) {
-    std::vector<std::string> numbers(61, "7");
-    numbers.resize(static_cast<std::size_t>(61 + count), "7");
-    return test::Fields(numbers);
+    return test::RepeatedFields("7", static_cast<std::size_t>(61 + count));
 }
 
 int PaintedCellsInRowOne(const Form2* form2) {
@@ -65,14 +63,12 @@ bool Drop(QWidget* window, const QList<QByteArray>& paths) {
 
 }  // namespace
 
-class ExtensionsTest : public QObject {
+class ExtensionsTest : public test::ScratchFolderTest {
     Q_OBJECT
 
 private slots:
     void init() {
-        m_scratch = std::make_unique<test::ScratchFolder>();
-        QVERIFY(m_scratch->IsValid());
-        m_base = m_scratch->Path();
+        ScratchFolderTest::init();
         QVERIFY(QDir().mkpath(QFile::decodeName(m_base + "/data/inner")));
         QVERIFY(QDir().mkpath(QFile::decodeName(m_base + "/elsewhere")));
         test::WriteFile(m_base + "/data/three.txt", SevensInRowOne(3));
@@ -80,30 +76,29 @@ private slots:
         test::WriteFile(m_base + "/data/\xff\xfe odd.txt", SevensInRowOne(4));
         test::WriteFile(m_base + "/data/inner/deep.txt", SevensInRowOne(2));
     }
-    void cleanup() { m_scratch.reset(); }
 
     void openPathMovesTheBrowserAndPlots_data() {
         QTest::addColumn<QByteArray>("path");
-        QTest::addColumn<QByteArray>("browser");  // where the folder list ends up
-        QTest::addColumn<QByteArray>("selected"); // the file list's selection afterwards
-        QTest::addColumn<int>("cells");           // cells in row 1; -1 for no plot window
-        QTest::addColumn<QString>("report");      // the start of the one report; empty for none
+        QTest::addColumn<QByteArray>("browser");   // where the folder list ends up
+        QTest::addColumn<QByteArray>("selected");  // the file list's selection afterwards
+        QTest::addColumn<int>("cells");            // cells in row 1; -1 for no plot window
+        QTest::addColumn<QString>("report");       // the start of the one report; empty for none
         QTest::newRow("file") << QByteArray("data/three.txt") << QByteArray("/data")
                               << QByteArray("three.txt") << 3 << QString();
         QTest::newRow("name that is not UTF-8")
             << QByteArray("data/\xff\xfe odd.txt") << QByteArray("/data")
             << QByteArray("\xff\xfe odd.txt") << 4 << QString();
-        QTest::newRow("path with steps") << QByteArray("./elsewhere/../data/inner/deep.txt")
-                                         << QByteArray("/data/inner") << QByteArray("deep.txt") << 2
-                                         << QString();
+        QTest::newRow("path with steps")
+            << QByteArray("./elsewhere/../data/inner/deep.txt") << QByteArray("/data/inner")
+            << QByteArray("deep.txt") << 2 << QString();
         QTest::newRow("folder") << QByteArray("data/inner") << QByteArray("/data/inner")
                                 << QByteArray() << -1 << QString();
-        QTest::newRow("missing file") << QByteArray("data/gone.txt") << QByteArray("/data")
-                                      << QByteArray() << -1
-                                      << QStringLiteral("Error 53: File not found: ");
-        QTest::newRow("missing folder") << QByteArray("data/none/gone/x.txt") << QByteArray("/data")
-                                        << QByteArray() << -1
-                                        << QStringLiteral("Error 76: Path not found: ");
+        QTest::newRow("missing file")
+            << QByteArray("data/gone.txt") << QByteArray("/data") << QByteArray() << -1
+            << QStringLiteral("Error 53: File not found: ");
+        QTest::newRow("missing folder")
+            << QByteArray("data/none/gone/x.txt") << QByteArray("/data") << QByteArray() << -1
+            << QStringLiteral("Error 76: Path not found: ");
     }
 
     void openPathMovesTheBrowserAndPlots() {
@@ -123,7 +118,8 @@ private slots:
             QCOMPARE(catcher.reports, QStringList());
         } else {
             QCOMPARE(catcher.reports.size(), 1);
-            QVERIFY2(catcher.reports.first().startsWith(report), qPrintable(catcher.reports.first()));
+            QVERIFY2(catcher.reports.first().startsWith(report),
+                     qPrintable(catcher.reports.first()));
         }
         if (cells < 0) {
             QCOMPARE(form1.Plot(), nullptr);
@@ -267,7 +263,9 @@ private slots:
         QVERIFY2(catcher.reports.first().startsWith(report), qPrintable(catcher.reports.first()));
         QVERIFY(catcher.reports.first().contains(target));
         if (QFileInfo(QFile::decodeName(m_base + folder)).isDir()) {
-            QCOMPARE(QDir(QFile::decodeName(m_base + folder)).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden), QStringList());
+            QCOMPARE(QDir(QFile::decodeName(m_base + folder))
+                         .entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+                     QStringList());
         }
     }
 
@@ -310,10 +308,6 @@ private slots:
         const QByteArray errors = program.readAllStandardError();
         QCOMPARE(errors.count('\n'), errorLines);
     }
-
-private:
-    std::unique_ptr<test::ScratchFolder> m_scratch;
-    QByteArray m_base;
 };
 
 QTEST_MAIN(ExtensionsTest)

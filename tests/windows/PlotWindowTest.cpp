@@ -35,10 +35,10 @@ QStringList Corner(const QImage& picture, int width, int height, QRgb background
         for (int x = 0; x < width; ++x) {
             const QRgb pixel = picture.pixel(x, y) | 0xff000000u;
             line += pixel == (background | 0xff000000u) ? QLatin1Char('.')
-                    : pixel == qRgb(255, 255, 255)     ? QLatin1Char('W')
-                    : pixel == qRgb(127, 127, 127)     ? QLatin1Char('G')
-                    : pixel == qRgb(0, 0, 0)           ? QLatin1Char('B')
-                                                       : QLatin1Char('?');
+                    : pixel == qRgb(255, 255, 255)      ? QLatin1Char('W')
+                    : pixel == qRgb(127, 127, 127)      ? QLatin1Char('G')
+                    : pixel == qRgb(0, 0, 0)            ? QLatin1Char('B')
+                                                        : QLatin1Char('?');
         }
         grid.push_back(line);
     }
@@ -57,14 +57,12 @@ int CountNot(const QImage& picture, QRgb background) {
 
 }  // namespace
 
-class PlotWindowTest : public QObject {
+class PlotWindowTest : public test::ScratchFolderTest {
     Q_OBJECT
 
 private slots:
     void init() {
-        m_scratch = std::make_unique<test::ScratchFolder>();
-        QVERIFY(m_scratch->IsValid());
-        m_base = m_scratch->Path();
+        ScratchFolderTest::init();
         // Three cells of row 1: 10, 5 and 0 at ratio 0.1 are the greys 255, 127 and 0.
         test::WriteFile(m_base + "/three.txt", test::Fields(Row1({"10", "5", "0"})));
         // Row 1 and row 3 in the grey 127.
@@ -72,9 +70,9 @@ private slots:
         tall.front() = "0";
         tall.push_back("10");
         test::WriteFile(m_base + "/tall.txt", test::Fields(tall));
-        test::WriteFile(m_base + "/white.txt", test::Fields(Row1(std::vector<std::string>(4, "10"))));
+        test::WriteFile(m_base + "/white.txt",
+                        test::Fields(Row1(std::vector<std::string>(4, "10"))));
     }
-    void cleanup() { m_scratch.reset(); }
 
     void runPaintsExactPixels() {
         Form1 form1;
@@ -178,11 +176,14 @@ private slots:
         QTest::addColumn<QString>("object");
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("role");
-        QTest::newRow("Drive1") << "Drive1" << "Drive" << int(QAccessible::ComboBox);
-        QTest::newRow("Dir1") << "Dir1" << "Folders" << int(QAccessible::List);
-        QTest::newRow("File1") << "File1" << "Files" << int(QAccessible::List);
-        QTest::newRow("ProgressBar1") << "ProgressBar1" << "Progress"
-                                      << int(QAccessible::ProgressBar);
+        QTest::newRow("Drive1") << "Drive1"
+                                << "Drive" << int(QAccessible::ComboBox);
+        QTest::newRow("Dir1") << "Dir1"
+                              << "Folders" << int(QAccessible::List);
+        QTest::newRow("File1") << "File1"
+                               << "Files" << int(QAccessible::List);
+        QTest::newRow("ProgressBar1") << "ProgressBar1"
+                                      << "Progress" << int(QAccessible::ProgressBar);
     }
 
     void everyControlHasAnAccessibleNameAndRole() {
@@ -223,10 +224,6 @@ private slots:
         QVERIFY(form1.Plot() != nullptr);
         QCOMPARE(form1.Plot()->Picture().pixel(2, 1), qRgb(255, 255, 255));
     }
-
-private:
-    std::unique_ptr<test::ScratchFolder> m_scratch;
-    QByteArray m_base;
 };
 
 QTEST_MAIN(PlotWindowTest)

@@ -13,11 +13,11 @@ inline QImage ReferencePicture(const std::vector<Cell>& cells, QRgb background) 
     QImage picture(240, 240, QImage::Format_RGB32);
     picture.fill(background);
     for (const Cell& cell : cells) {
-        const QRgb colour = qRgb(static_cast<int>(cell.colour & 0xFF),
-                                 static_cast<int>((cell.colour >> 8) & 0xFF),
-                                 static_cast<int>((cell.colour >> 16) & 0xFF));
-        for (double y = cell.y1; y <= cell.y2; ++y) {
-            for (double x = cell.x1; x <= cell.x2; ++x) {
+        const QRgb colour =
+            qRgb(static_cast<int>(cell.colour & 0xFF), static_cast<int>((cell.colour >> 8) & 0xFF),
+                 static_cast<int>((cell.colour >> 16) & 0xFF));
+        for (double y = static_cast<double>(cell.y1); y <= static_cast<double>(cell.y2); ++y) {
+            for (double x = static_cast<double>(cell.x1); x <= static_cast<double>(cell.x2); ++x) {
                 if (x >= 0 && x < 240 && y >= 0 && y < 240) {
                     picture.setPixel(static_cast<int>(x), static_cast<int>(y), colour);
                 }

@@ -11,8 +11,8 @@
 #include <QTimer>
 #include <memory>
 
-#include "tests/windows/WindowTestSupport.h"
 #include "run/RunError.h"
+#include "tests/windows/WindowTestSupport.h"
 #include "windows/ErrorReport.h"
 #include "windows/FileList.h"
 #include "windows/FolderList.h"
@@ -22,14 +22,12 @@
 
 using namespace varneska;
 
-class RunTest : public QObject {
+class RunTest : public test::ScratchFolderTest {
     Q_OBJECT
 
 private slots:
     void init() {
-        m_scratch = std::make_unique<test::ScratchFolder>();
-        QVERIFY(m_scratch->IsValid());
-        m_base = m_scratch->Path();
+        ScratchFolderTest::init();
 
         // long.txt paints row 1 white and nothing else, but its values are padded with tabs, which
         // the value ignores, so a run of it lasts long enough for events to be handled in the
@@ -42,7 +40,6 @@ private slots:
                         test::Fields(std::vector<std::string>(61 + 120 * 3, "0")));
         m_shortLength = static_cast<float>(3 * (61 + 120 * 3));
     }
-    void cleanup() { m_scratch.reset(); }
 
     void doubleClickDuringARunNestsASecondRun_data() {
         QTest::addColumn<bool>("duringScan");
@@ -55,7 +52,8 @@ private slots:
         QFETCH(bool, duringScan);
         Form1 form1;
         form1.show();
-        const float longMax = static_cast<float>(QFileInfo(QFile::decodeName(m_base + "/long.txt")).size()) + 20.0f;
+        const float longMax =
+            static_cast<float>(QFileInfo(QFile::decodeName(m_base + "/long.txt")).size()) + 20.0f;
         bool nested = false;
         // Looks at every round of event handling inside the long run; the long run has set its
         // maximum once its file is read, and shows the plot window once its range pass is over.
@@ -107,8 +105,8 @@ private slots:
     void failedRunIsReportedAndTheProgramGoesOn_data() {
         QTest::addColumn<QByteArray>("name");
         QTest::addColumn<QString>("report");
-        QTest::newRow("deleted after listing") << QByteArray("gone.txt")
-                                               << QStringLiteral("Error 53: File not found: ");
+        QTest::newRow("deleted after listing")
+            << QByteArray("gone.txt") << QStringLiteral("Error 53: File not found: ");
         QTest::newRow("folder as file") << QByteArray("sub") << QStringLiteral("Error 75: ");
         QTest::newRow("fifo") << QByteArray("pipe") << QStringLiteral("Error 75: ");
     }
@@ -181,8 +179,6 @@ private slots:
     }
 
 private:
-    std::unique_ptr<test::ScratchFolder> m_scratch;
-    QByteArray m_base;
     float m_shortLength = 0.0f;
 };
 

@@ -44,7 +44,9 @@ public:
     int deepest = 0;  // the most runs going on at once
 };
 
-QRgb Background(const Form2* form2) { return form2->palette().color(QPalette::Window).rgb(); }
+QRgb Background(const Form2* form2) {
+    return form2->palette().color(QPalette::Window).rgb();
+}
 
 // Random bytes, mostly the characters the reader cares about.
 std::string RandomBytes(std::mt19937& random) {
@@ -55,8 +57,8 @@ std::string RandomBytes(std::mt19937& random) {
         if (std::uniform_int_distribution<int>(0, 40)(random) == 0) {
             c = static_cast<char>(std::uniform_int_distribution<int>(0, 255)(random));
         } else {
-            c = kAlphabet[std::uniform_int_distribution<std::size_t>(0, sizeof kAlphabet - 2)(
-                random)];
+            c = kAlphabet[std::uniform_int_distribution<std::size_t>(0,
+                                                                     sizeof kAlphabet - 2)(random)];
         }
     }
     return text;
@@ -78,16 +80,10 @@ std::string RandomFields(std::mt19937& random) {
 
 }  // namespace
 
-class StormTest : public QObject {
+class StormTest : public test::ScratchFolderTest {
     Q_OBJECT
 
 private slots:
-    void init() {
-        m_scratch = std::make_unique<test::ScratchFolder>();
-        QVERIFY(m_scratch->IsValid());
-        m_base = m_scratch->Path();
-    }
-    void cleanup() { m_scratch.reset(); }
 
     void doubleClickStormNestsAndUnwinds() {
         // Files whose values are padded with tabs, so each run lasts long enough for the next
@@ -152,10 +148,6 @@ private slots:
         }
         QCOMPARE(catcher.reports, QStringList());
     }
-
-private:
-    std::unique_ptr<test::ScratchFolder> m_scratch;
-    QByteArray m_base;
 };
 
 QTEST_MAIN(StormTest)

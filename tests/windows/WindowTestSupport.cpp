@@ -39,6 +39,17 @@ ScratchFolder::~ScratchFolder() {
     }
 }
 
+void ScratchFolderTest::init() {
+    m_scratch = std::make_unique<ScratchFolder>();
+    QVERIFY(m_scratch->IsValid());
+    m_base = m_scratch->Path();
+}
+
+void ScratchFolderTest::cleanup() {
+    m_scratch.reset();
+    m_base.clear();
+}
+
 QStringList Texts(const EntryList& list) {
     QStringList texts;
     for (int row = 0; row < list.Count(); ++row) {
@@ -84,9 +95,10 @@ ReportCatcher::ReportCatcher() {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box != nullptr && box->objectName() == QLatin1String(ErrorReport::kObjectName)) {
             reports.push_back(box->text() + QStringLiteral(": ") + box->informativeText());
-            const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"));
-            onOneLine.push_back(label != nullptr &&
-                                label->fontMetrics().horizontalAdvance(label->text()) <= label->width());
+            const auto* label =
+                box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"));
+            onOneLine.push_back(label != nullptr && label->fontMetrics().horizontalAdvance(
+                                                        label->text()) <= label->width());
             selectable.push_back(label != nullptr &&
                                  (label->textInteractionFlags() & Qt::TextSelectableByMouse) != 0);
             box->accept();

@@ -1,12 +1,15 @@
 #pragma once
-// Helpers for the window tests: a scratch folder to start the program in, data files written
-// from values, the rows of a list, a double-click on a file of the real file list, and a catcher
-// that reads and dismisses error reports as a user would.
+// Helpers for the window tests: a scratch folder to start the program in and the fixture that
+// gives every test function one, data files written from values, the rows of a list, a
+// double-click on a file of the real file list, and a catcher that reads and dismisses error
+// reports as a user would.
 
 #include <QByteArray>
+#include <QObject>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -42,6 +45,23 @@ private:
     QTemporaryDir m_folder;
     QByteArray m_path;
     QString m_previous;
+};
+
+// The fixture the window tests share: every test function runs in a fresh scratch folder, the
+// process's current folder while it runs, at m_base. A test class with set-up of its own has an
+// init() slot that calls ScratchFolderTest::init() first.
+class ScratchFolderTest : public QObject {
+    Q_OBJECT
+
+protected slots:
+    void init();
+    void cleanup();
+
+protected:
+    QByteArray m_base;
+
+private:
+    std::unique_ptr<ScratchFolder> m_scratch;
 };
 
 // The texts a list shows, top to bottom.
