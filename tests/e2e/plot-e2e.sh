@@ -5,11 +5,10 @@
 # named on its command line, which must show the same picture without any click, and copies the
 # picture with Ctrl+C on the plot window: the X clipboard must hold that picture as a PNG.
 #
-#   plot-e2e.sh VARNESKA_BINARY [SCREENSHOT_OUT]
+#   plot-e2e.sh VARNESKA_BINARY
 set -euo pipefail
 
 binary=$(realpath "$1")
-screenshot_out=${2:-}
 here=$(cd "$(dirname "$0")" && pwd)
 
 for tool in Xvfb xdotool import convert xclip python3; do
@@ -29,9 +28,6 @@ cleanup() {
 trap cleanup EXIT
 
 python3 "$here/e2e_picture.py" write "$work/data/picture.txt"
-if [ -n "$screenshot_out" ]; then
-  cp "$here/../../samples/rings.txt" "$work/data/rings.txt"  # listed second, for the screenshot
-fi
 
 # Xvfb picks a free display and tells us which.
 exec 3<> "$work/display"
@@ -75,16 +71,6 @@ for attempt in $(seq 40); do
   import -window "$form2" -depth 8 "$work/form2.ppm" 2>/dev/null || continue
   if python3 "$here/e2e_picture.py" check "$work/form2.ppm" >"$work/check.log" 2>&1; then
     cat "$work/check.log"
-    if [ -n "$screenshot_out" ]; then
-      # The file list has the focus now: Down and Enter plot the sample, from the keyboard.
-      xdotool key --delay 100 Down Return
-      sleep 1
-      # Without a window manager both windows open at the top-left corner; set them side by side.
-      xdotool windowmove "$form2" $((X + 330)) "$Y"
-      sleep 0.5
-      import -window root -crop 590x260+0+0 "$screenshot_out"
-      echo "screenshot: $screenshot_out"
-    fi
     matched=1
     break
   fi
