@@ -6,11 +6,17 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
+#include <exception>
+#include <mutex>
 #include <new>
 #include <optional>
+#include <thread>
 
 #include "run/AvailableMemory.h"
 #include "run/RunError.h"
@@ -89,6 +95,19 @@ DataText::DataText(std::size_t size) : m_size(size) {
     m_mapped = mapped;
 }
 
+void DataText::Populate(std::size_t offset, std::size_t size) noexcept {
+#ifdef MADV_POPULATE_WRITE
+    if (m_mapped != 0) {
+        constexpr std::size_t kPage = 4096;
+        const std::size_t first = offset & ~(kPage - 1);
+        ::madvise(m_bytes + first, offset + size - first, MADV_POPULATE_WRITE);
+    }
+#else
+    static_cast<void>(offset);
+    static_cast<void>(size);
+#endif
+}
+
 DataText::DataText(DataText&& other) noexcept
     : m_bytes(other.m_bytes), m_size(other.m_size), m_mapped(other.m_mapped) {
     other.m_bytes = nullptr;
@@ -122,7 +141,73 @@ void DataText::Release() noexcept {
     m_bytes = nullptr;
 }
 
-DataText ReadDataText(const std::string& path, const std::function<void()>& betweenPieces) {
+namespace {
+
+// Reads the file's length bytes into text, piece by piece, or fewer once stop is set.
+void ReadPieces(int fd, DataText& text, std::size_t length, const std::string& path,
+                const std::atomic<bool>& stop) {
+    using Code = RunError::Code;
+    std::size_t done = 0;
+    while (done < length && !stop.load(std::memory_order_relaxed)) {
+        const std::size_t want = std::min(length - done, kReadPiece);
+        text.Populate(done, want);
+        const ssize_t got = ::read(fd, text.Data() + done, want);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw RunError(errno == EISDIR ? Code::PathFileAccess : Code::DeviceIo, path);
+        }
+        if (got == 0) {
+            throw RunError(Code::InputPastEnd, path);
+        }
+        done += static_cast<std::size_t>(got);
+    }
+}
+
+// Reads on a worker thread while the calling thread calls whileReading every few milliseconds,
+// so the windows stay live however long a read call blocks: a disk throttled or spun down, a
+// network share that stalls. What whileReading throws stops the worker after its current piece
+// and leaves once it has stopped writing into the text.
+void ReadPiecesWhile(int fd, DataText& text, std::size_t length, const std::string& path,
+                     const std::function<void()>& whileReading) {
+    constexpr auto kCallEvery = std::chrono::milliseconds(2);
+    std::atomic<bool> stop{false};
+    std::mutex mutex;
+    std::condition_variable doneChanged;
+    bool done = false;
+    std::exception_ptr failure;
+    std::thread worker([&] {
+        try {
+            ReadPieces(fd, text, length, path, stop);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        const std::lock_guard lock(mutex);
+        done = true;
+        doneChanged.notify_one();
+    });
+    try {
+        std::unique_lock lock(mutex);
+        while (!doneChanged.wait_for(lock, kCallEvery, [&done] { return done; })) {
+            lock.unlock();
+            whileReading();
+            lock.lock();
+        }
+    } catch (...) {
+        stop = true;
+        worker.join();
+        throw;
+    }
+    worker.join();
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+}
+
+}  // namespace
+
+DataText ReadDataText(const std::string& path, const std::function<void()>& whileReading) {
     using Code = RunError::Code;
     // Non-blocking, so that a FIFO without a writer or a terminal device cannot stall the window
     // thread; its type is checked on the opened descriptor, so nothing can swap it in between.
@@ -152,23 +237,11 @@ DataText ReadDataText(const std::string& path, const std::function<void()>& betw
         throw RunError(Code::OutOfMemory, path);
     }
 
-    std::size_t done = 0;
-    while (done < length) {
-        const std::size_t want = std::min(length - done, kReadPiece);
-        const ssize_t got = ::read(file.Get(), text.Data() + done, want);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            throw RunError(errno == EISDIR ? Code::PathFileAccess : Code::DeviceIo, path);
-        }
-        if (got == 0) {
-            throw RunError(Code::InputPastEnd, path);
-        }
-        done += static_cast<std::size_t>(got);
-        if (done < length && betweenPieces) {
-            betweenPieces();
-        }
+    if (length > kReadPiece && whileReading) {
+        ReadPiecesWhile(file.Get(), text, length, path, whileReading);
+    } else {
+        const std::atomic<bool> never{false};
+        ReadPieces(file.Get(), text, length, path, never);
     }
     return text;
 }

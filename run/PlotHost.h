@@ -10,8 +10,8 @@
 // DoEvents may throw to abandon a run: the windows do so once the user has closed the last of
 // them. The run is exception-neutral: it holds nothing that needs more than its destructors to
 // let go (the text, the open file while it is read), catches nothing, and lets the exception
-// reach whoever started it. The file read calls DoEvents too, between the pieces of a large file,
-// so the rule holds there as well.
+// reach whoever started it. The file read calls DoEvents too, every few milliseconds while a large
+// file is read, so the rule holds there as well.
 
 #include <cstdint>
 

@@ -49,9 +49,9 @@ void PlotDataText(std::string_view text, Host& host) {
 
 template <class Host>
 void PlotRun(const std::string& folderPath, const std::string& fileName, Host& host) {
-    // The text is read whole and the file closed before any scan. A file longer than one read
-    // piece lets the windows handle their events between pieces, so a slow disk does not
-    // freeze them; closing the last window there abandons the run as it would during a scan.
+    // The text is read whole and the file closed before any scan. While a file longer than one
+    // read piece is read, the windows handle their events every few milliseconds, so a slow disk
+    // does not freeze them; closing the last window then abandons the run as during a scan.
     const DataText text =
         ReadDataText(ComposePath(folderPath, fileName), [&host] { host.DoEvents(); });
     PlotDataText<Host>(text, host);
