@@ -1,5 +1,7 @@
 #include "windows/DroppedFile.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
 
@@ -17,6 +19,20 @@ QByteArray DroppedFile::PathOf(const QMimeData* data) {
         }
     }
     return {};
+}
+
+void DroppedFile::Enter(QDragEnterEvent* event) {
+    if (!PathOf(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+QByteArray DroppedFile::Take(QDropEvent* event) {
+    QByteArray path = PathOf(event->mimeData());
+    if (!path.isEmpty()) {
+        event->acceptProposedAction();
+    }
+    return path;
 }
 
 }  // namespace varneska

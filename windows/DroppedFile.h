@@ -5,6 +5,8 @@
 
 #include <QByteArray>
 
+class QDragEnterEvent;
+class QDropEvent;
 class QMimeData;
 
 namespace varneska {
@@ -13,6 +15,11 @@ class DroppedFile {
 public:
     // The path of the first local file or folder in data; empty when there is none.
     static QByteArray PathOf(const QMimeData* data);
+
+    // What both windows do with a drag entering them: accept it when it holds such a path.
+    static void Enter(QDragEnterEvent* event);
+    // What both windows do with a drop: accept it and return its path, or return nothing.
+    static QByteArray Take(QDropEvent* event);
 };
 
 }  // namespace varneska

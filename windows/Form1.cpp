@@ -4,8 +4,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QTimer>
 #include <algorithm>
 
@@ -220,15 +218,12 @@ void Form1::OpenDropped(const QByteArray& path) {
 }
 
 void Form1::dragEnterEvent(QDragEnterEvent* event) {
-    if (!DroppedFile::PathOf(event->mimeData()).isEmpty()) {
-        event->acceptProposedAction();
-    }
+    DroppedFile::Enter(event);
 }
 
 void Form1::dropEvent(QDropEvent* event) {
-    const QByteArray path = DroppedFile::PathOf(event->mimeData());
+    const QByteArray path = DroppedFile::Take(event);
     if (!path.isEmpty()) {
-        event->acceptProposedAction();
         OpenDropped(path);
     }
 }

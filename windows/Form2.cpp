@@ -3,8 +3,6 @@
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -92,15 +90,12 @@ bool Form2::SavePicture(const QString& fileName) {
 }
 
 void Form2::dragEnterEvent(QDragEnterEvent* event) {
-    if (!DroppedFile::PathOf(event->mimeData()).isEmpty()) {
-        event->acceptProposedAction();
-    }
+    DroppedFile::Enter(event);
 }
 
 void Form2::dropEvent(QDropEvent* event) {
-    const QByteArray path = DroppedFile::PathOf(event->mimeData());
+    const QByteArray path = DroppedFile::Take(event);
     if (!path.isEmpty()) {
-        event->acceptProposedAction();
         emit PathDropped(path);
     }
 }
