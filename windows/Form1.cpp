@@ -92,7 +92,8 @@ void Form1::File1DoubleClicked() {
 }
 
 void Form1::PlotFile(const QByteArray& folder, const QByteArray& fileName) {
-    // A run begins by reading its file, one DoEvents call per piece: each must reach the clock.
+    // A run begins by reading its file, with a DoEvents call every few milliseconds: each must
+    // reach the clock.
     m_callsUntilClockCheck = 1;
     m_callsSinceClockCheck = 1;
     m_runFiles.push_back(DirectoryListing::Join(folder, fileName));

@@ -9,7 +9,8 @@
 // counts down and looks at the clock only when the count runs out; then, a few hundred times a
 // second, it lets both windows handle their pending events. The count adapts to how fast the
 // calls come: thousands of calls between clock checks while a run scans, a single call while it
-// reads a large file and calls once per piece. A double-click handled there starts a nested run.
+// reads a large file and calls every few milliseconds. A double-click handled there starts a
+// nested run.
 
 #include <QByteArray>
 #include <QList>
