@@ -98,7 +98,7 @@ private slots:
 
     void listingFinishedAfterTheUserMovedOnIsDropped() {
         const QByteArray big = m_base + "/big";
-        QVERIFY(MakeEntries(big, 50000, 30000));  // both lists wait for a worker
+        QVERIFY(MakeEntries(big, 100000, 30000));  // both lists wait for a worker
         QCOMPARE(::mkdir((m_base + "/small").constData(), 0700), 0);
         test::WriteFile(m_base + "/small/only.txt", kOneCell);
         Form1 form1;
